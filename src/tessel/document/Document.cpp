@@ -1,0 +1,356 @@
+#include "tessel/document/Document.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "tessel/host/KeyboardHook.h"
+#include "tessel/host/ShortcutKeys.h"
+
+namespace Tessel {
+
+Ref<Document> Document::Create(IChartDocument* parent) {
+  // Registration hands the host references to us, so it waits until we are counted.
+  Ref<Document> doc(new Document(parent));
+  doc->Register();
+  return doc;
+}
+
+Document::Document(IChartDocument* parent) : parent_(parent) {
+  settings_ = MakeRef<PersistStreamSettings>(this);
+  // Until Initialise resets it, a default matrix that the host does not know yet.
+  matrix_ = MakeRef<TableViewMatrix>(this);
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  KeyboardHook::Install();
+}
+
+void Document::Register() {
+  messages_ = QueryService<IMessageService>(parent_.get());
+  if (messages_) {
+    messages_->RegisterHook(this);
+  }
+  online_ = QueryService<IOnlineDataService>(parent_.get());
+  if (online_) {
+    online_->RegisterSink(this);
+  }
+}
+
+Document::~Document() {
+  if (KeyboardHook::Installed()) {
+    KeyboardHook::Remove();
+  }
+  if (matrix_) {
+    matrix_->SetOwner(nullptr);
+  }
+  if (settings_) {
+    settings_->Detach();
+  }
+}
+
+void Document::Unregister() {
+  if (messages_) {
+    messages_->UnregisterHook(this);
+    messages_.reset();
+  }
+  if (online_) {
+    online_->UnregisterSink(this);
+    online_.reset();
+  }
+}
+
+Status Document::Close() {
+  // Unregistering releases the host's references to us; keep ourselves alive until done.
+  Ref<Document> self(this);
+  Unregister();
+  if (settings_) {
+    settings_->Detach();
+    settings_.reset();
+  }
+  if (matrix_) {
+    matrix_->SetOwner(nullptr);
+  }
+  for (auto& slot : slots_) {
+    slot = ViewSlot{};
+  }
+  shortcuts_.reset();
+  data_.reset();
+  parent_.reset();
+  return kOk;
+}
+
+Status Document::GetPersistObject(std::int32_t index, std::int32_t kind, IPersistStream** out) {
+  if (out == nullptr) {
+    return kFail;
+  }
+  *out = nullptr;
+  if (index != 0 || kind != kStreamKindState || !settings_) {
+    return kFalse;
+  }
+  Ref<IPersistStream> stream(settings_.get());
+  *out = stream.detach();
+  return kOk;
+}
+
+Status Document::Initialise() {
+  if (!parent_) {
+    return kFail;
+  }
+  std::int32_t blocks = 0;
+  IChartData* data = nullptr;
+  if (parent_->GetData(&data) == kOk) {
+    data_ = Adopt(data);
+    data_->GetBlockCount(&blocks);
+  }
+  shortcuts_ = QueryService<IShortcutKeyManager>(parent_.get());
+  RegisterDefaultShortcutKeys(shortcuts_.get());
+  if (!settingsRead_ || (blocks == 0 && !settings_->Option(kOptionSaved))) {
+    Reset();
+  }
+  settings_->SetOption(kOptionSaved, false);
+  return kOk;
+}
+
+Status Document::BeforeSave(std::int32_t saveMode, std::int32_t fileFormat) {
+  if (!settings_) {
+    return kFail;
+  }
+  settings_->SetOption(kOptionSaved, true);
+  restrictedSave_ = fileFormat == kFormatRestricted || saveMode == kSaveDataOnly;
+  if (saveMode == kSaveDataOnly && HasDoseMarks()) {
+    if (ShowMessage(kMsgNoDataSaved, MessageIcon::kWarning, MessageButtons::kYesNo) !=
+        MessageAnswer::kYes) {
+      return kFail;
+    }
+  }
+  return kOk;
+}
+
+Status Document::MarkDose() {
+  IDocumentView* table = View(ViewKind::kTable);
+  return ViewOpen(ViewKind::kTable) && table != nullptr ? table->MarkDose() : kFalse;
+}
+
+Status Document::AddResponse() {
+  IDocumentView* table = View(ViewKind::kTable);
+  return ViewOpen(ViewKind::kTable) && table != nullptr ? table->AddResponse() : kFalse;
+}
+
+std::uint32_t Document::MarkDoseKey() {
+  return AssignedShortcutKey(shortcuts_.get(), kMarkDoseCommand);
+}
+
+std::uint32_t Document::AddResponseKey() {
+  return AssignedShortcutKey(shortcuts_.get(), kAddResponseCommand);
+}
+
+Status Document::OnCommentChanged(const CommentInfo& /*old*/, const std::string& /*newText*/) {
+  return kOk;
+}
+
+Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& /*comments*/) { return kOk; }
+
+Status Document::OnDataChange(DataChange when, TickPosition position) {
+  switch (when) {
+    case DataChange::kBefore:
+      hostChanging_ = true;
+      if (HasDoseMarks() && AnyMarkAtOrAfter(position)) {
+        deletionConfirmed_ = true;
+        if (ShowMessage(kMsgResponsesDeleted, MessageIcon::kWarning, MessageButtons::kYesNo) !=
+            MessageAnswer::kYes) {
+          deletionConfirmed_ = false;
+          hostChanging_ = false;
+          return kFail;
+        }
+      }
+      return kOk;
+    case DataChange::kAfter:
+      if (deletionConfirmed_) {
+        DeleteAllResponses();
+      }
+      break;
+    case DataChange::kAfterOnly:
+      if (AnyMarkAtOrAfter(position)) {
+        DeleteAllResponses();
+      }
+      break;
+  }
+  deletionConfirmed_ = false;
+  hostChanging_ = false;
+  return kOk;
+}
+
+Status Document::SamplingStarted(bool appending) {
+  sampling_ = true;
+  if (settings_) {
+    settings_->SetOption(kOptionSamplingFresh, !appending);
+  }
+  RefreshView(ViewKind::kTable);
+  return kOk;
+}
+
+Status Document::DataArrived(std::int32_t /*block*/, std::uint32_t /*ticks*/) {
+  sampling_ = true;
+  return kOk;
+}
+
+Status Document::SamplingStopped() {
+  sampling_ = false;
+  return kOk;
+}
+
+Status Document::SamplingAborted() {
+  sampling_ = false;
+  return kOk;
+}
+
+void Document::HandToHost(TableViewMatrix* matrix) {
+  if (!data_ && parent_) {
+    IChartData* data = nullptr;
+    if (parent_->GetData(&data) == kOk) {
+      data_ = Adopt(data);
+    }
+  }
+  if (!data_) {
+    return;
+  }
+  std::uint32_t type = 0;
+  matrix->GetChildDataType(&type);
+  data_->SetChildData(type, matrix);
+}
+
+void Document::Reset() {
+  if (matrix_) {
+    matrix_->SetOwner(nullptr);
+  }
+  matrix_ = MakeRef<TableViewMatrix>(this);
+  HandToHost(matrix_.get());
+}
+
+void Document::AttachView(IDocumentView* view) {
+  if (view == nullptr) {
+    return;
+  }
+  ViewSlot& slot = slots_[Index(view->Kind())];
+  slot.open = true;
+  slot.view = view;
+  if (view->Kind() == ViewKind::kTable && (MarkDoseKey() == 0 || AddResponseKey() == 0)) {
+    ShowMessage(kMsgShortcutsUnassigned, MessageIcon::kInformation, MessageButtons::kOkOnly);
+  }
+  view->Refresh();
+}
+
+void Document::DetachView(IDocumentView* view) {
+  if (view == nullptr) {
+    return;
+  }
+  ViewSlot& slot = slots_[Index(view->Kind())];
+  if (slot.view == view) {
+    slot = ViewSlot{};
+  }
+}
+
+void Document::UpdateAllViews() {
+  for (auto& slot : slots_) {
+    if (slot.open && slot.view != nullptr) {
+      slot.view->Invalidate();
+      slot.view->Refresh();
+    }
+  }
+}
+
+void Document::RefreshView(ViewKind kind) {
+  const ViewSlot& slot = slots_[Index(kind)];
+  if (slot.open && slot.view != nullptr) {
+    slot.view->Refresh();
+  }
+}
+
+bool Document::HasDoseMarks() const {
+  const TableViewMatrix& m = Matrix();
+  for (std::uint32_t c = 0; c < m.ColumnCount(); ++c) {
+    for (const TableViewElem& cell : *m.Column(c)) {
+      if (cell.doseMarked) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool Document::AnyMarkAtOrAfter(TickPosition position) const {
+  const TableViewMatrix& m = Matrix();
+  for (std::uint32_t c = 0; c < m.ColumnCount(); ++c) {
+    for (const TableViewElem& cell : *m.Column(c)) {
+      if (cell.doseMarked && cell.dosePosition >= position) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void Document::ClearDoseMark(std::uint32_t row, std::uint32_t column) {
+  if (!Matrix().Contains(row, column)) {
+    return;
+  }
+  TableViewElem& cell = Matrix().Cell(row, column);
+  cell.doseMarked = false;
+  cell.text.clear();
+  cell.value = 0.0;
+  cell.dosePosition = TickPosition{};
+}
+
+void Document::SetResponseAdded(std::uint32_t row, std::uint32_t column, bool added) {
+  if (!Matrix().Contains(row, column)) {
+    return;
+  }
+  TableViewElem& cell = Matrix().Cell(row, column);
+  cell.responseAdded = added;
+  if (!added) {
+    cell.response = 0.0;
+    cell.start = cell.end = TickPosition{};
+  }
+  UpdateAllViews();
+}
+
+void Document::DeleteAllResponses() {
+  if (HasDoseMarks()) {
+    TableViewMatrix& m = Matrix();
+    for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
+      for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
+        ClearDoseMark(r, c);
+        TableViewElem& cell = m.Cell(r, c);
+        cell.responseAdded = false;
+        cell.response = 0.0;
+        cell.start = cell.end = TickPosition{};
+      }
+    }
+  }
+  if (ViewOpen(ViewKind::kTable)) {
+    RefreshView(ViewKind::kTable);
+    if (IDocumentView* analysis = View(ViewKind::kAnalysis)) {
+      analysis->ShowRange(kNoRange, kNoRange);
+    }
+  }
+}
+
+void Document::SetModified() {
+  if (parent_ && !(settings_ && settings_->Loading())) {
+    parent_->SetModified();
+  }
+}
+
+void Document::UpdateRepeatLabels() {
+  Matrix().UpdateRepeatLabels();
+  SetModified();
+}
+
+MessageAnswer Document::ShowMessage(const std::string& text, MessageIcon icon,
+                                    MessageButtons buttons) {
+  auto box = QueryService<IMessageBox>(parent_.get());
+  if (!box) {
+    return MessageAnswer::kNo;
+  }
+  return box->Show(text, kTesselCaption, icon, buttons);
+}
+
+}  // namespace Tessel

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tessel/document/DocumentSettings.h"
+#include "tessel/document/IDocumentView.h"
+#include "tessel/document/PersistStreamSettings.h"
+#include "tessel/document/TableViewMatrix.h"
+#include "tessel/host/IChartDocument.h"
+#include "tessel/host/IChildDocument.h"
+#include "tessel/host/IMessageBox.h"
+#include "tessel/host/IMessageHook.h"
+#include "tessel/host/IOnlineDataSink.h"
+#include "tessel/host/IShortcutKeyManager.h"
+#include "tessel/host/ITesselDoc.h"
+#include "tessel/host/RefCounted.h"
+
+namespace Tessel {
+
+inline constexpr const char* kMsgNoDataSaved =
+    "No Tessel data will be saved.\n\nDo you want to save anyway?";
+inline constexpr const char* kMsgResponsesDeleted =
+    "All responses in the Table View will be deleted.\n\nDo you want to continue?";
+inline constexpr const char* kMsgShortcutsUnassigned =
+    "Table View shortcuts must all be assigned by Shortcut Key Manager.";
+
+// Both limits of the Analysis View's range when there is nothing to show.
+inline constexpr double kNoRange = 2147483647.0;
+
+// The Tessel state of one chart document: the dose–response matrix, the settings, the open
+// views, and the reactions to what the host does with the recording.
+class Document
+    : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOnlineDataSink> {
+ public:
+  // A new Document for the chart document; registers with the host's message and online-data
+  // services. Initialise() follows once the host has loaded or created the chart document.
+  static Ref<Document> Create(IChartDocument* parent);
+
+  // IChildDocument
+  Status Close() override;
+  Status GetPersistObject(std::int32_t index, std::int32_t kind, IPersistStream** out) override;
+  Status Initialise() override;
+  Status BeforeSave(std::int32_t saveMode, std::int32_t fileFormat) override;
+
+  // ITesselDoc
+  std::int32_t DocumentFlag() override { return HasDoseMarks() ? 0xFFFF : 0; }
+  Status MarkDose() override;
+  Status AddResponse() override;
+  std::uint32_t MarkDoseKey() override;
+  std::uint32_t AddResponseKey() override;
+
+  // IMessageHook
+  Status OnCommentChanged(const CommentInfo& old, const std::string& newText) override;
+  Status OnCommentsRemoved(const std::vector<CommentInfo>& comments) override;
+  Status OnDataChange(DataChange when, TickPosition position) override;
+
+  // IOnlineDataSink
+  Status SamplingStarted(bool appending) override;
+  Status DataArrived(std::int32_t block, std::uint32_t ticks) override;
+  Status SamplingStopped() override;
+  Status SamplingAborted() override;
+  std::int32_t UpdateInterval() override { return 100; }
+
+  IChartDocument* Parent() const { return parent_.get(); }
+  TableViewMatrix& Matrix() { return *matrix_; }
+  const TableViewMatrix& Matrix() const { return *matrix_; }
+  PersistStreamSettings& SettingsObject() { return *settings_; }
+  DocumentSettings& Settings() { return settings_->Settings(); }
+  const DocumentSettings& Settings() const { return settings_->Settings(); }
+
+  // A new default matrix handed to the host as child data; the views' data start afresh.
+  void Reset();
+
+  void AttachView(IDocumentView* view);
+  void DetachView(IDocumentView* view);
+  bool ViewOpen(ViewKind kind) const { return slots_[Index(kind)].open; }
+  IDocumentView* View(ViewKind kind) const { return slots_[Index(kind)].view; }
+  void UpdateAllViews();
+  void RefreshView(ViewKind kind);
+
+  bool HasDoseMarks() const;
+  bool AnyMarkAtOrAfter(TickPosition position) const;
+  void ClearDoseMark(std::uint32_t row, std::uint32_t column);
+  void SetResponseAdded(std::uint32_t row, std::uint32_t column, bool added);
+  void DeleteAllResponses();
+  void SetModified();
+  double DoseOfRow(std::uint32_t row) const { return Matrix().Cell(row, kDoseColumn).value; }
+  // Rewrites the "Repeat n" marks after a run label changed.
+  void UpdateRepeatLabels();
+
+  // A modal message with the caption "Tessel"; kNo when the host has no message service.
+  MessageAnswer ShowMessage(const std::string& text, MessageIcon icon, MessageButtons buttons);
+
+  bool Sampling() const { return sampling_; }
+  bool SettingsRead() const { return settingsRead_; }
+  void SetSettingsRead() { settingsRead_ = true; }
+  bool RestrictedSave() const { return restrictedSave_; }
+  bool Busy() const { return busy_; }
+  void SetBusy(bool busy) { busy_ = busy; }
+
+  TickPosition SelectionStart() const { return selectionStart_; }
+  TickPosition SelectionEnd() const { return selectionEnd_; }
+  void SetSelection(TickPosition start, TickPosition end) {
+    selectionStart_ = start;
+    selectionEnd_ = end;
+  }
+  std::array<TickPosition, 2> SelectionToRestore() const { return restore_; }
+  void SetSelectionToRestore(TickPosition start, TickPosition end) { restore_ = {start, end}; }
+
+  IShortcutKeyManager* ShortcutKeys() const { return shortcuts_.get(); }
+
+ protected:
+  explicit Document(IChartDocument* parent);
+  ~Document() override;
+
+ private:
+  struct ViewSlot {
+    bool open = false;
+    IDocumentView* view = nullptr;
+  };
+  static size_t Index(ViewKind kind) { return static_cast<size_t>(kind); }
+  void Register();
+  void Unregister();
+  void HandToHost(TableViewMatrix* matrix);
+
+  Ref<IChartDocument> parent_;
+  Ref<IChartData> data_;
+  Ref<IMessageService> messages_;
+  Ref<IOnlineDataService> online_;
+  Ref<IShortcutKeyManager> shortcuts_;
+  Ref<PersistStreamSettings> settings_;
+  Ref<TableViewMatrix> matrix_;
+  std::array<ViewSlot, 3> slots_{};
+
+  TickPosition selectionStart_;
+  TickPosition selectionEnd_;
+  std::array<TickPosition, 2> restore_{};
+
+  bool sampling_ = false;
+  bool settingsRead_ = false;
+  bool restrictedSave_ = false;
+  bool deletionConfirmed_ = false;
+  bool hostChanging_ = false;
+  bool busy_ = false;
+};
+
+}  // namespace Tessel

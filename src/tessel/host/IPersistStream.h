@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+#include "tessel/host/IByteStream.h"
+#include "tessel/host/IUnknown.h"
+
+namespace Tessel {
+
+// An extension's state that the host saves inside its own document file.
+class IPersistStream : public IUnknown {
+ public:
+  static constexpr InterfaceId kIid = "IPersistStream";
+
+  // kOk when changed since the last save, kFalse when not.
+  virtual Status IsDirty() = 0;
+  virtual Status Load(IByteStream* stream) = 0;
+  virtual Status Save(IByteStream* stream, bool clearDirty) = 0;
+};
+
+}  // namespace Tessel

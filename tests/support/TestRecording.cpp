@@ -1,0 +1,63 @@
+#include "support/TestRecording.h"
+
+namespace Testing {
+
+RecordingBuilder& RecordingBuilder::Block(double interval, std::uint32_t ticks) {
+  recording_.AddBlock(interval, ticks);
+  return *this;
+}
+
+RecordingBuilder& RecordingBuilder::Channel(const std::string& title, const std::string& units,
+                                            std::function<double(double)> signal) {
+  const std::int32_t c = recording_.AddChannel(title);
+  for (std::int32_t b = 0; b < recording_.BlockCount(); ++b) {
+    Strata::Block& block = recording_.BlockAt(b);
+    block.units[static_cast<size_t>(c)] = units;
+    auto& s = block.samples[static_cast<size_t>(c)];
+    for (std::uint32_t t = 0; t < s.size(); ++t) {
+      s[t] = static_cast<float>(signal(block.startTime + block.interval * t));
+    }
+  }
+  return *this;
+}
+
+RecordingBuilder& RecordingBuilder::Samples(const std::string& title,
+                                            const std::vector<float>& values) {
+  if (recording_.BlockCount() == 0) {
+    recording_.AddBlock(1.0, static_cast<std::uint32_t>(values.size()));
+  }
+  const std::int32_t c = recording_.AddChannel(title);
+  auto& s = recording_.BlockAt(0).samples[static_cast<size_t>(c)];
+  for (size_t i = 0; i < s.size() && i < values.size(); ++i) {
+    s[i] = values[i];
+  }
+  return *this;
+}
+
+RecordingBuilder& RecordingBuilder::Comment(std::int32_t channel, std::uint32_t block,
+                                            std::uint32_t tick, const std::string& text) {
+  recording_.AddComment(channel, TickPosition(block, tick), text);
+  return *this;
+}
+
+TestChart::TestChart(Strata::Recording recording, bool attachTessel)
+    : messages_(Tessel::MakeRef<Strata::ScriptedMessageBox>()),
+      host_(Tessel::MakeRef<Strata::Host>(messages_)),
+      chart_(Tessel::MakeRef<Strata::ChartDocument>(host_, std::move(recording))) {
+  if (attachTessel) {
+    AttachTessel();
+  }
+}
+
+Tessel::Document& TestChart::AttachTessel() {
+  doc_ = Tessel::Document::Create(chart_.get());
+  chart_->AttachChild(doc_);
+  return *doc_;
+}
+
+TestChart::~TestChart() {
+  chart_->Close();
+  doc_.reset();
+}
+
+}  // namespace Testing

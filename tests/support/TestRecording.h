@@ -1,0 +1,78 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "strata/recording/ChartDocument.h"
+#include "strata/recording/Host.h"
+#include "strata/recording/ScriptedMessageBox.h"
+#include "tessel/document/Document.h"
+
+namespace Testing {
+
+using Tessel::Ref;
+using Tessel::TickPosition;
+
+// Builds a recording in a few lines: blocks first, then channels as functions of the time in
+// seconds from the start of the recording, then comments.
+class RecordingBuilder {
+ public:
+  RecordingBuilder& Block(double interval, std::uint32_t ticks);
+  RecordingBuilder& Channel(const std::string& title, const std::string& units,
+                            std::function<double(double)> signal);
+  // A channel holding exactly these samples in block 0 (and zeros elsewhere).
+  RecordingBuilder& Samples(const std::string& title, const std::vector<float>& values);
+  RecordingBuilder& Comment(std::int32_t channel, std::uint32_t block, std::uint32_t tick,
+                            const std::string& text);
+  Strata::Recording Build() const { return recording_; }
+
+ private:
+  Strata::Recording recording_;
+};
+
+// A running stand-in host with one open chart document, scripted messages, and a Tessel Document
+// attached to it. Closes everything on destruction, as the host does when a file is closed.
+class TestChart {
+ public:
+  explicit TestChart(Strata::Recording recording = {}, bool attachTessel = true);
+  ~TestChart();
+  TestChart(const TestChart&) = delete;
+  TestChart& operator=(const TestChart&) = delete;
+
+  Strata::ChartDocument& Chart() { return *chart_; }
+  Strata::Host& Host() { return *host_; }
+  Strata::ScriptedMessageBox& Messages() { return *messages_; }
+  Tessel::Document& Doc() { return *doc_; }
+  Ref<Tessel::Document> DocRef() { return doc_; }
+  // Creates and initialises a Tessel Document (when the constructor did not).
+  Tessel::Document& AttachTessel();
+
+ private:
+  Ref<Strata::ScriptedMessageBox> messages_;
+  Ref<Strata::Host> host_;
+  Ref<Strata::ChartDocument> chart_;
+  Ref<Tessel::Document> doc_;
+};
+
+// A view that counts what the Document asks of it.
+class CountingView : public Tessel::IDocumentView {
+ public:
+  explicit CountingView(Tessel::ViewKind kind) : kind_(kind) {}
+  Tessel::ViewKind Kind() const override { return kind_; }
+  void Invalidate() override { ++invalidated; }
+  void Refresh() override { ++refreshed; }
+  void ShowRange(double from, double to) override {
+    rangeFrom = from;
+    rangeTo = to;
+  }
+  int invalidated = 0;
+  int refreshed = 0;
+  double rangeFrom = 0.0;
+  double rangeTo = 0.0;
+
+ private:
+  Tessel::ViewKind kind_;
+};
+
+}  // namespace Testing
