@@ -3,16 +3,26 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-namespace Cli {
+#include "cli/CommandIo.h"
 
-int RunTessel(const std::vector<std::string>& args, std::istream& /*in*/, std::ostream& out,
+namespace Cli {
+namespace {
+
+// Every subcommand of the program, in the order `tessel --help` lists them.
+const CommandRegistrar kCommands[] = {
+    AddVersionCommand,
+};
+
+}  // namespace
+
+int RunTessel(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
               std::ostream& err) {
+  CommandIo io{in, out, err};
   CLI::App app{"tessel: dose-response analysis of chart recordings, without a window", "tessel"};
   app.require_subcommand(1);
-  app.add_subcommand("version", "Print the program's version")->callback([&out] {
-    out << "tessel 0.1\n";
-  });
-
+  for (CommandRegistrar add : kCommands) {
+    add(app, io);
+  }
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
     app.parse(reversed);
@@ -23,10 +33,16 @@ int RunTessel(const std::vector<std::string>& args, std::istream& /*in*/, std::o
     out << app.help("", CLI::AppFormatMode::All);
     return kExitOk;
   } catch (const CLI::ParseError& e) {
+    // Help asked of a subcommand arrives here too, as a CallForHelp thrown from inside it.
+    if (e.get_exit_code() == 0) {
+      out << (app.get_subcommands().empty() ? app.help()
+                                            : app.get_subcommands().front()->help());
+      return kExitOk;
+    }
     err << "tessel: " << e.what() << "\n";
     return kExitBadInput;
   }
-  return kExitOk;
+  return io.status;
 }
 
 }  // namespace Cli

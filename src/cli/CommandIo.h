@@ -1,0 +1,25 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace CLI {
+class App;
+}
+
+namespace Cli {
+
+// The streams a command talks through and the exit status it leaves.
+struct CommandIo {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  int status = 0;
+};
+
+// Each command adds itself to the program as a subcommand whose callback does the work and sets
+// io.status. Declared here, defined in the command's own file, listed in TesselCommand.cpp.
+using CommandRegistrar = void (*)(CLI::App& app, CommandIo& io);
+
+void AddVersionCommand(CLI::App& app, CommandIo& io);
+
+}  // namespace Cli
