@@ -14,7 +14,8 @@ build: deps
 	cmake --build build -j $(JOBS)
 
 build-asan: deps
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_WERROR=ON -DTESSEL_SANITIZE=ON $(CMAKE_FLAGS)
+	CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_WERROR=ON -DTESSEL_SANITIZE=ON \
+	  -DTESSEL_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 
 test-normal: build

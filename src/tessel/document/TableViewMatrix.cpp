@@ -44,10 +44,13 @@ TableViewMatrix::TableViewMatrix(Document* document) : document_(document), spar
 TableViewVector TableViewMatrix::NewRunColumn(std::uint32_t at) const {
   const std::uint32_t rows = columns_.empty() ? kFirstDoseRow + 1 : RowCount();
   TableViewVector run(rows);
-  run[kRowLetter] = MakeCell(ColumnLetter(at), kFlagsHeaderRow);
-  run[kRowLabel] = MakeCell(PlaceholderLabel(at), kFlagsRunLabelPlaceholder);
-  run[kRowRepeat] = MakeCell("", kFlagsHeaderRow);
-  run[kRowChannel] = MakeCell(kNoChannelText, kFlagsRunChannelUnset);
+  const TableViewElem headers[] = {MakeCell(ColumnLetter(at), kFlagsHeaderRow),
+                                   MakeCell(PlaceholderLabel(at), kFlagsRunLabelPlaceholder),
+                                   MakeCell("", kFlagsHeaderRow),
+                                   MakeCell(kNoChannelText, kFlagsRunChannelUnset)};
+  for (std::uint32_t r = 0; r < kFirstDoseRow && r < rows; ++r) {
+    run[r] = headers[r];
+  }
   return run;
 }
 
@@ -122,7 +125,8 @@ void TableViewMatrix::RenumberRows(std::uint32_t from) {
 }
 
 void TableViewMatrix::InsertColumn(std::uint32_t at, const TableViewVector& column) {
-  if (at > ColumnCount()) {
+  // Every column has the same number of rows; a column of another height would break that.
+  if (at > ColumnCount() || (!columns_.empty() && column.Size() != RowCount())) {
     return;
   }
   columns_.insert(columns_.begin() + at, column);
