@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "strata/import/EdfAnnotations.h"
-#include "strata/import/EdfPlusDReader.h"
+#include "strata/import/EdfRecordReader.h"
 #include "strata/import/RateConversion.h"
 
 namespace Strata {
@@ -95,9 +95,21 @@ ImportResult EdfReader::Read(const std::string& path, const ImportOptions& optio
     return ImportResult::Failure(path, bad);
   }
   if (header.discontinuous) {
-    return EdfPlusDReader(header).Read(path, options);
+    return EdfRecordReader(header).Read(path, options);
   }
-  return ReadContinuous(path, header, options);
+  ImportResult result = ReadContinuous(path, header, options);
+  if (!result.ok && result.error == path + ": " + EdflibFault(EDFLIB_FILE_CONTAINS_FORMAT_ERRORS)) {
+    // Our header check passed, so the file is readable; EDFlib is stricter about layout.
+    result = EdfRecordReader(header).Read(path, options);
+    if (result.ok) {
+      result.warnings.insert(result.warnings.begin(),
+                             ImportWarning{ImportWarning::Kind::Other, 0, -1,
+                                           "EDFlib refused the file as not following the EDF "
+                                           "rules strictly; it was read record by record "
+                                           "instead."});
+    }
+  }
+  return result;
 }
 
 ImportResult EdfReader::ReadContinuous(const std::string& path, const EdfHeader& header,

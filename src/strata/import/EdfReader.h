@@ -7,7 +7,7 @@ namespace Strata {
 
 // EDF, EDF+, BDF and BDF+ files. The header is checked here first, so that a fault is named
 // precisely; continuous files are then read through EDFlib, discontinuous EDF+D and BDF+D files
-// (which EDFlib refuses) by EdfPlusDReader.
+// (which EDFlib refuses) by EdfRecordReader.
 class EdfReader : public RecordingReader {
  public:
   bool Recognises(std::string_view head) const override { return HasEdfSignature(head); }

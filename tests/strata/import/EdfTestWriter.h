@@ -89,12 +89,12 @@ inline std::string TestEdf::Bytes() const {
   h += edf_writer_detail::Field(recordDuration, 8);
   h += edf_writer_detail::Field(std::to_string(ns), 4);
   const std::string annotLabel = bdf ? "BDF Annotations" : "EDF Annotations";
-  auto each = [&](auto get, std::size_t width, const std::string& annot) {
+  auto each = [&](auto get, std::size_t fieldWidth, const std::string& annot) {
     for (const auto& s : signals) {
-      h += edf_writer_detail::Field(get(s), width);
+      h += edf_writer_detail::Field(get(s), fieldWidth);
     }
     if (plus) {
-      h += edf_writer_detail::Field(annot, width);
+      h += edf_writer_detail::Field(annot, fieldWidth);
     }
   };
   each([](const TestSignal& s) { return s.label; }, 16, annotLabel);

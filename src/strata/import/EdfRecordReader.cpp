@@ -1,4 +1,4 @@
-#include "strata/import/EdfPlusDReader.h"
+#include "strata/import/EdfRecordReader.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -102,6 +102,9 @@ class Assembler {
       }
       timeKept = true;
     }
+    if (!h_.plus) {
+      start = record * h_.recordDurationNs;
+    }
     if (start == kNoTime) {
       return "data record " + std::to_string(record + 1) + " has no time-keeping annotation";
     }
@@ -189,7 +192,7 @@ class Assembler {
 
 }  // namespace
 
-ImportResult EdfPlusDReader::Read(const std::string& path, const ImportOptions& options) const {
+ImportResult EdfRecordReader::Read(const std::string& path, const ImportOptions& options) const {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     return ImportResult::Failure(path, "the file cannot be opened");
