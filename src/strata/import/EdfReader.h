@@ -6,8 +6,9 @@
 namespace Strata {
 
 // EDF, EDF+, BDF and BDF+ files. The header is checked here first, so that a fault is named
-// precisely; continuous files are then read through EDFlib, discontinuous EDF+D and BDF+D files
-// (which EDFlib refuses) by EdfRecordReader.
+// precisely. Continuous files are then checked by EDFlib, which also reads their annotations, and
+// their data records are decoded here in bulk; discontinuous EDF+D and BDF+D files (which EDFlib
+// refuses) go to EdfRecordReader.
 class EdfReader : public RecordingReader {
  public:
   bool Recognises(std::string_view head) const override { return HasEdfSignature(head); }
