@@ -3,7 +3,12 @@
 namespace Testing {
 
 RecordingBuilder& RecordingBuilder::Block(double interval, std::uint32_t ticks) {
-  recording_.AddBlock(interval, ticks);
+  double start = 0.0;
+  if (recording_.BlockCount() > 0) {
+    const Strata::Block& last = recording_.BlockAt(recording_.BlockCount() - 1);
+    start = last.startTime + last.interval * blockTicks_.back();
+  }
+  recording_.AddBlock(interval, ticks, start);
   blockTicks_.push_back(ticks);
   return *this;
 }
