@@ -103,9 +103,8 @@ std::string JsonNumber(double value) {
 }
 
 std::string JsonParameter(const Tessel::FitParameter& p) {
-  return "{\"value\":" + JsonNumber(p.value) + ",\"standardError\":" +
-         JsonNumber(p.standardError) + ",\"lower\":" + JsonNumber(p.lower) +
-         ",\"upper\":" + JsonNumber(p.upper) + "}";
+  return "{\"value\":" + JsonNumber(p.value) + ",\"standardError\":" + JsonNumber(p.standardError) +
+         ",\"lower\":" + JsonNumber(p.lower) + ",\"upper\":" + JsonNumber(p.upper) + "}";
 }
 
 void WriteJson(const Tessel::FitResult& r, std::ostream& out) {

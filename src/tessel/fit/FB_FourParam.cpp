@@ -11,8 +11,7 @@ void FB_FourParam::InitialEstimates(const std::vector<double>& x, const std::vec
   p[kHillSlope] = 1.0;
 }
 
-void FB_FourParam::Gradient(double x, const std::vector<double>& p,
-                            std::vector<double>& g) const {
+void FB_FourParam::Gradient(double x, const std::vector<double>& p, std::vector<double>& g) const {
   FB_ThreeParam::Gradient(x, p, g);
   if (g.size() <= static_cast<size_t>(kHillSlope)) {
     return;

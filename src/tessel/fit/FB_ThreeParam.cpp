@@ -51,8 +51,7 @@ double FB_ThreeParam::Evaluate(double x, const std::vector<double>& p) const {
   return (p[kTop] - p[kBottom]) / (e + 1.0) + p[kBottom];
 }
 
-void FB_ThreeParam::Gradient(double x, const std::vector<double>& p,
-                             std::vector<double>& g) const {
+void FB_ThreeParam::Gradient(double x, const std::vector<double>& p, std::vector<double>& g) const {
   const double h = HillSlope(p);
   const double e = std::pow(std::pow(10.0, p[kLogEC50]) / x, h);
   const double d = (e + 1.0) * (e + 1.0);

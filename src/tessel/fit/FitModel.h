@@ -12,7 +12,6 @@ namespace ExtLib {
 // return; true when the minimiser converged (codes 1 to 4). control, when given, receives the
 // minimiser's outcome.
 bool FitModel(const std::vector<double>& doses, const std::vector<double>& responses,
-              std::vector<double>& params, const FunctionBase& model,
-              LmControl* outcome = nullptr);
+              std::vector<double>& params, const FunctionBase& model, LmControl* outcome = nullptr);
 
 }  // namespace ExtLib

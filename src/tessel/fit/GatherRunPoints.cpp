@@ -11,7 +11,9 @@
 namespace Tessel {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The longest decimal number at the front of text (after a sign), as strtod would read it but
 // without locales, hexadecimal, infinities or NaN; 0 when there is none.
@@ -49,9 +51,8 @@ double ReadDoseText(std::string_view text) {
     ++length;
   }
   std::string run(text.substr(0, length));
-  const auto exponents = std::count_if(run.begin(), run.end(), [](char c) {
-    return c == 'e' || c == 'E';
-  });
+  const auto exponents =
+      std::count_if(run.begin(), run.end(), [](char c) { return c == 'e' || c == 'E'; });
   if (run.empty() || run == "e" || run == "E" || run == "-" || exponents > 1) {
     return 0.0;
   }
@@ -75,8 +76,8 @@ double ReadResponseText(std::string_view text, bool* hasDigit) {
   *hasDigit = std::any_of(text.begin(), text.end(), IsDigit);
   // Leading white space is skipped, as a stream read of the number would.
   size_t start = 0;
-  while (start < text.size() &&
-         (text[start] == ' ' || text[start] == '\t' || text[start] == '\r' || text[start] == '\n')) {
+  while (start < text.size() && (text[start] == ' ' || text[start] == '\t' || text[start] == '\r' ||
+                                 text[start] == '\n')) {
     ++start;
   }
   return LeadingDecimal(text.substr(start));

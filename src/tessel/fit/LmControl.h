@@ -19,16 +19,18 @@ enum LmInfo : std::int32_t {
   kLmStoppedByCallback = 10  // the residual callback asked to stop
 };
 
-inline bool LmConverged(std::int32_t info) { return info >= 1 && info <= 4; }
+inline bool LmConverged(std::int32_t info) {
+  return info >= 1 && info <= 4;
+}
 
 // Tolerances in, outcome out; one record per fit. The defaults are the dose-response fit's.
 struct LmControl {
-  double ftol = 1e-8;       // converged when the sum of squares falls by at most this fraction
-  double xtol = 1e-8;       // converged when the scaled parameters move by at most this fraction
-  double gtol = 0.0;        // 0: only an exactly orthogonal residual ends the fit this way
-  double epsilon = 1e-8;    // relative forward-difference step is sqrt of this
-  double stepbound = 100.0; // initial trust radius = stepbound * |diag * x|
-  double fnorm = 0.0;       // out: |residuals| at the end
+  double ftol = 1e-8;          // converged when the sum of squares falls by at most this fraction
+  double xtol = 1e-8;          // converged when the scaled parameters move by at most this fraction
+  double gtol = 0.0;           // 0: only an exactly orthogonal residual ends the fit this way
+  double epsilon = 1e-8;       // relative forward-difference step is sqrt of this
+  double stepbound = 100.0;    // initial trust radius = stepbound * |diag * x|
+  double fnorm = 0.0;          // out: |residuals| at the end
   std::int32_t maxcall = 100;  // evaluation budget per parameter: maxcall * (n + 1) in all
   std::int32_t nfev = 0;       // out: residual evaluations made
   std::int32_t info = 0;       // out: LmInfo

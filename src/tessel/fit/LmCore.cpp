@@ -56,8 +56,8 @@ double Enorm(int n, const double* x) {
     return x1max * std::sqrt(s1 + (s2 / x1max) / x1max);
   }
   if (s2 != 0.0) {
-    const double sum =
-        s2 >= x3max ? s2 * (1.0 + (x3max / s2) * (x3max * s3)) : x3max * ((s2 / x3max) + (x3max * s3));
+    const double sum = s2 >= x3max ? s2 * (1.0 + (x3max / s2) * (x3max * s3))
+                                   : x3max * ((s2 / x3max) + (x3max * s3));
     return std::sqrt(sum);
   }
   return x3max * std::sqrt(s3);

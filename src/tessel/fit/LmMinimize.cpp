@@ -14,17 +14,17 @@ namespace ExtLib {
 namespace {
 
 // Step acceptance and radius update thresholds of MINPACK's lmdif.
-constexpr double kAcceptRatio = 1e-4;   // a step that achieves this share of its prediction
-constexpr double kShrinkRatio = 0.25;   // below this the model was poor: shrink the radius
-constexpr double kExpandRatio = 0.75;   // above this the model was good: grow the radius
-constexpr double kMinShrink = 0.1;      // never shrink by more than ten times in one step
+constexpr double kAcceptRatio = 1e-4;  // a step that achieves this share of its prediction
+constexpr double kShrinkRatio = 0.25;  // below this the model was poor: shrink the radius
+constexpr double kExpandRatio = 0.75;  // above this the model was good: grow the radius
+constexpr double kMinShrink = 0.1;     // never shrink by more than ten times in one step
 
 // Everything one run of the core needs, allocated once per fit.
 struct Work {
-  std::vector<double> fvec;  // residuals m
-  std::vector<double> diag;  // scaling n
-  std::vector<double> qtf;   // Qt * residuals, first n
-  std::vector<double> fjac;  // Jacobian m x n, column by column
+  std::vector<double> fvec;           // residuals m
+  std::vector<double> diag;           // scaling n
+  std::vector<double> qtf;            // Qt * residuals, first n
+  std::vector<double> fjac;           // Jacobian m x n, column by column
   std::vector<double> wa1, wa2, wa3;  // n each
   std::vector<double> wa4;            // m
   std::vector<int> ipvt;              // n
@@ -32,8 +32,7 @@ struct Work {
 
 class Core {
  public:
-  Core(int m, int n, double* x, lmmin_plugin& plugin, const LmControl& control, int maxfev,
-       Work& w)
+  Core(int m, int n, double* x, lmmin_plugin& plugin, const LmControl& control, int maxfev, Work& w)
       : m_(m), n_(n), x_(x), plugin_(plugin), c_(control), maxfev_(maxfev), w_(w) {}
 
   // Runs to termination; returns the code (negative when the callback asked to stop).
@@ -152,8 +151,8 @@ int Core::TrialStep() {
     return -1;
   }
   const double fnorm1 = Enorm(m_, w_.wa4.data());
-  const double actred = kMinShrink * fnorm1 < fnorm_ ? 1.0 - (fnorm1 / fnorm_) * (fnorm1 / fnorm_)
-                                                     : -1.0;
+  const double actred =
+      kMinShrink * fnorm1 < fnorm_ ? 1.0 - (fnorm1 / fnorm_) * (fnorm1 / fnorm_) : -1.0;
   // Predicted reduction from the linear model: |R P^T p|^2 and the damping term.
   for (int j = 0; j < n_; ++j) {
     w_.wa3[j] = 0.0;

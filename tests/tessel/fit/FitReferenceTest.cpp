@@ -115,8 +115,8 @@ TEST(FitReferenceTest, MatchesCurveFitRunWithTheSameSettings) {
     ASSERT_EQ(converged, same["converged"].get<bool>()) << name;
     const auto expected = same["params"].get<std::vector<double>>();
     for (size_t j = 0; j < p.size(); ++j) {
-      EXPECT_NEAR(p[j], expected[j], kParameterTolerance * std::max(std::fabs(expected[j]),
-                                                                    Floor(d, s["scipy"], j)))
+      EXPECT_NEAR(p[j], expected[j],
+                  kParameterTolerance * std::max(std::fabs(expected[j]), Floor(d, s["scipy"], j)))
           << name << " parameter " << j;
     }
   }
@@ -148,8 +148,8 @@ TEST(FitReferenceTest, ReachesTheMinimumOfCurveFitAndNlsLM) {
       ++compared;
       const auto expected = Oriented(r["params"].get<std::vector<double>>(), p);
       for (size_t j = 0; j < p.size(); ++j) {
-        EXPECT_NEAR(p[j], expected[j], kParameterTolerance * std::max(std::fabs(expected[j]),
-                                                                      Floor(d, s["scipy"], j)))
+        EXPECT_NEAR(p[j], expected[j],
+                    kParameterTolerance * std::max(std::fabs(expected[j]), Floor(d, s["scipy"], j)))
             << name << " against " << tool << ", parameter " << j;
       }
     }
@@ -174,10 +174,9 @@ TEST(FitReferenceTest, StandardErrorsMatchCurveFitAndNlsLM) {
       continue;
     }
     const std::vector<double> ours = {result.top.standardError, result.bottom.standardError,
-                                      result.logEC50.standardError,
-                                      result.hillSlope.standardError};
-    const std::vector<double> values = {result.top.value, result.bottom.value,
-                                        result.logEC50.value, result.hillSlope.value};
+                                      result.logEC50.standardError, result.hillSlope.standardError};
+    const std::vector<double> values = {result.top.value, result.bottom.value, result.logEC50.value,
+                                        result.hillSlope.value};
     for (const char* tool : {"scipy", "nlsLM"}) {
       const json& r = s[tool];
       const auto [lo, hi] = std::minmax_element(d.y.begin(), d.y.end());

@@ -130,8 +130,7 @@ TEST(FitRunTest, FallingCurveFitsWithTheStartThatAlwaysRises) {
   ASSERT_TRUE(r.statisticsValid);
   // Either orientation describes the same curve; the value at each dose is what matters.
   const Sigmoid::FB_FourParam model;
-  const std::vector<double> p = {r.top.value, r.bottom.value, r.logEC50.value,
-                                 r.hillSlope.value};
+  const std::vector<double> p = {r.top.value, r.bottom.value, r.logEC50.value, r.hillSlope.value};
   EXPECT_NEAR(model.Evaluate(1e-6, p), 95.0, 2.0);
   EXPECT_NEAR(model.Evaluate(1e6, p), 5.0, 2.0);
 }

@@ -36,32 +36,31 @@ FitResult Converged() {
 TEST(FittedParamsDataTest, LabelsAndEmptyValuesAfterReset) {
   const DocumentSettings settings;
   auto t = MakeRef<FittedParamsData>(settings);
-  EXPECT_EQ(Column(*t, 0),
-            (std::vector<std::string>{"",
-                                      "Best-fit values",
-                                      "BOTTOM",
-                                      "TOP",
-                                      "LOGEC50",
-                                      "EC50",
-                                      "Hill Slope",
-                                      "Std. Error",
-                                      "BOTTOM",
-                                      "TOP",
-                                      "LOGEC50",
-                                      "Hill Slope",
-                                      "95% Confidence Intervals",
-                                      "BOTTOM",
-                                      "TOP",
-                                      "LOGEC50",
-                                      "EC50",
-                                      "Hill Slope",
-                                      "Goodness of Fit",
-                                      "Degrees of Freedom",
-                                      "R Squared",
-                                      "Absolute Sum of Squares",
-                                      "Sy.x",
-                                      "Data",
-                                      "Analyzed"}));
+  EXPECT_EQ(Column(*t, 0), (std::vector<std::string>{"",
+                                                     "Best-fit values",
+                                                     "BOTTOM",
+                                                     "TOP",
+                                                     "LOGEC50",
+                                                     "EC50",
+                                                     "Hill Slope",
+                                                     "Std. Error",
+                                                     "BOTTOM",
+                                                     "TOP",
+                                                     "LOGEC50",
+                                                     "Hill Slope",
+                                                     "95% Confidence Intervals",
+                                                     "BOTTOM",
+                                                     "TOP",
+                                                     "LOGEC50",
+                                                     "EC50",
+                                                     "Hill Slope",
+                                                     "Goodness of Fit",
+                                                     "Degrees of Freedom",
+                                                     "R Squared",
+                                                     "Absolute Sum of Squares",
+                                                     "Sy.x",
+                                                     "Data",
+                                                     "Analyzed"}));
   for (std::uint32_t c = 1; c <= 8; ++c) {
     EXPECT_EQ(Column(*t, c), std::vector<std::string>(25, "")) << c;
   }
@@ -89,31 +88,12 @@ TEST(FittedParamsDataTest, ConvergedColumnWithFourSignificantFigures) {
   const DocumentSettings settings;  // 4 figures, general notation
   auto t = MakeRef<FittedParamsData>(settings);
   t->SetRunColumn(2, "Control", Converged());
-  EXPECT_EQ(Column(*t, 3), (std::vector<std::string>{"Control",
-                                                     "",
-                                                     "1235",
-                                                     "99.5",
-                                                     "-1",
-                                                     "0.1",
-                                                     "1.25",
-                                                     "",
-                                                     "0.0001235",
-                                                     "2.25",
-                                                     "0.5",
-                                                     "0.125",
-                                                     "",
-                                                     "1000 to 1500",
-                                                     "95 to 104",
-                                                     "-2 to 0",
-                                                     "0.01 to 1",
-                                                     "1 to 1.5",
-                                                     "",
-                                                     "8",
-                                                     "0.9877",
-                                                     "12.5",
-                                                     "1.25",
-                                                     "",
-                                                     "12"}));
+  EXPECT_EQ(Column(*t, 3),
+            (std::vector<std::string>{
+                "Control",   "",          "1235",      "99.5",     "-1",    "0.1", "1.25",
+                "",          "0.0001235", "2.25",      "0.5",      "0.125", "",    "1000 to 1500",
+                "95 to 104", "-2 to 0",   "0.01 to 1", "1 to 1.5", "",      "8",   "0.9877",
+                "12.5",      "1.25",      "",          "12"}));
   EXPECT_EQ(t->ColumnCount(), 2u);  // a title in value column 3 only
 }
 

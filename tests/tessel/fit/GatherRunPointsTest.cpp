@@ -64,10 +64,10 @@ TEST(GatherRunPointsTest, BadDosesContributeNoPointToAnyRun) {
 
 TEST(GatherRunPointsTest, ResponsesNeedADigitAndTheResponseFlag) {
   Table t({"Control"}, {"1", "2", "3", "4", "5", "6"});
-  t.Response(0, 2, "-")          // no digit: no point although it reads as 0
-      .Response(1, 2, "NaN")     // a response that could not be computed
-      .Response(2, 2, "0")       // a real zero
-      .Response(3, 2, "12.5 mV") // the leading number counts
+  t.Response(0, 2, "-")           // no digit: no point although it reads as 0
+      .Response(1, 2, "NaN")      // a response that could not be computed
+      .Response(2, 2, "0")        // a real zero
+      .Response(3, 2, "12.5 mV")  // the leading number counts
       .Response(4, 2, "-1.5e-003");
   t.Matrix().Cell(kFirstDoseRow + 5, 2).text = "99";  // typed, never measured
   const RunPoints p = GatherRunPoints(t.Matrix(), 2);
@@ -108,11 +108,10 @@ TEST(GatherRunPointsTest, DoseTextReading) {
     double value;
   };
   const Case cases[] = {
-      {"10", 10},          {"0.5", 0.5},       {"1,5", 1.5},     {"1,000.5", 1000.5},
-      {"1.000,5", 1000.5}, {"2;5", 2.5},       {"3e-2", 0.03},   {"+4", 4},
-      {"5 mg", 5},         {"7mg", 7},         {"1e2e3", 0},     {"e", 0},
-      {"-", 0},            {"abc", 0},         {"", 0},          {" 10", 0},
-      {"-5", -5},          {"1e", 1},          {".5", 0.5},      {"+-3", 0},
+      {"10", 10},   {"0.5", 0.5},   {"1,5", 1.5}, {"1,000.5", 1000.5}, {"1.000,5", 1000.5},
+      {"2;5", 2.5}, {"3e-2", 0.03}, {"+4", 4},    {"5 mg", 5},         {"7mg", 7},
+      {"1e2e3", 0}, {"e", 0},       {"-", 0},     {"abc", 0},          {"", 0},
+      {" 10", 0},   {"-5", -5},     {"1e", 1},    {".5", 0.5},         {"+-3", 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ReadDoseText(c.text), c.value) << '"' << c.text << '"';

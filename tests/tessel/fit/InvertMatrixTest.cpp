@@ -53,8 +53,8 @@ TEST(InvertMatrixTest, KnownInverse) {
 }
 
 TEST(InvertMatrixTest, ZeroRowThrowsSingular) {
-  for (Matrix m : {Matrix{{1, 2}, {0, 0}}, Matrix{{0, 0, 0}, {1, 2, 3}, {4, 5, 7}},
-                   Matrix{{0.0}}}) {
+  for (Matrix m :
+       {Matrix{{1, 2}, {0, 0}}, Matrix{{0, 0, 0}, {1, 2, 3}, {4, 5, 7}}, Matrix{{0.0}}}) {
     try {
       InvertMatrix(m);
       FAIL() << "no exception";

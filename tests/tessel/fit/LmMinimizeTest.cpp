@@ -65,12 +65,11 @@ class Rat43 : public FunctionBase {
 };
 
 const std::vector<double> kRat42X = {9, 14, 21, 28, 42, 57, 63, 70, 79};
-const std::vector<double> kRat42Y = {8.930, 10.800, 18.590, 22.330, 39.350,
+const std::vector<double> kRat42Y = {8.930,  10.800, 18.590, 22.330, 39.350,
                                      56.110, 61.730, 64.620, 67.080};
 const std::vector<double> kRat43X = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-const std::vector<double> kRat43Y = {16.08,  33.83,  65.80,  97.20,  191.55,
-                                     326.20, 386.87, 520.53, 590.03, 651.92,
-                                     724.93, 699.56, 689.96, 637.56, 717.41};
+const std::vector<double> kRat43Y = {16.08,  33.83,  65.80,  97.20,  191.55, 326.20, 386.87, 520.53,
+                                     590.03, 651.92, 724.93, 699.56, 689.96, 637.56, 717.41};
 
 double SumOfSquares(const FunctionBase& model, const std::vector<double>& x,
                     const std::vector<double>& y, const std::vector<double>& p) {

@@ -71,7 +71,7 @@ TEST(SigmoidModelTest, GradientMatchesCentralDifferences) {
   const FB_FourParam four;
   const FB_ThreeParam three;
   const std::vector<Params> grid = {
-      {100, 0, 0, 1},     {5, 95, -1.5, 0.7},   {1e-3, -2e-3, 3, 2.5}, {60, 8, 0.7, -1.3},
+      {100, 0, 0, 1},       {5, 95, -1.5, 0.7}, {1e-3, -2e-3, 3, 2.5}, {60, 8, 0.7, -1.3},
       {2.4e6, 3e5, 1, 0.4}, {1, 0, -7.5, 4.0},  {-5, -50, -1.2, 1.0},
   };
   const double doses[] = {1e-9, 1e-3, 0.02, 0.5, 1.0, 3.0, 40.0, 1e4};
@@ -84,8 +84,8 @@ TEST(SigmoidModelTest, GradientMatchesCentralDifferences) {
         std::vector<double> g(n, 0.0);
         model->Gradient(x, p, g);
         for (size_t j = 0; j < n; ++j) {
-          const double h = std::cbrt(std::numeric_limits<double>::epsilon()) *
-                           std::max(1.0, std::fabs(p[j]));
+          const double h =
+              std::cbrt(std::numeric_limits<double>::epsilon()) * std::max(1.0, std::fabs(p[j]));
           Params up = p;
           Params down = p;
           up[j] += h;
@@ -111,16 +111,24 @@ struct EstimateCase {
 TEST(SigmoidModelTest, InitialEstimates) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<EstimateCase> cases = {
-      {"rising curve: the point just under half-way", {0.1, 1, 10, 100}, {2, 30, 70, 98},
+      {"rising curve: the point just under half-way",
+       {0.1, 1, 10, 100},
+       {2, 30, 70, 98},
        {98, 2, 0}},
       {"falling curve", {0.1, 1, 10, 100}, {98, 70, 30, 2}, {98, 2, 1}},
       {"all responses equal: first dose", {0.5, 5, 50}, {7, 7, 7}, {7, 7, std::log10(0.5)}},
-      {"smallest first and nothing under half-way", {2, 20, 200}, {1, 90, 100},
+      {"smallest first and nothing under half-way",
+       {2, 20, 200},
+       {1, 90, 100},
        {100, 1, std::log10(2)}},
-      {"equal smallest responses: the earlier wins", {1, 10, 100, 1000}, {50, 3, 3, 80},
+      {"equal smallest responses: the earlier wins",
+       {1, 10, 100, 1000},
+       {50, 3, 3, 80},
        {80, 3, 1}},
-      {"equal candidates under half-way: the earlier wins", {1, 10, 100, 1000},
-       {0, 20, 20, 100}, {100, 0, 1}},
+      {"equal candidates under half-way: the earlier wins",
+       {1, 10, 100, 1000},
+       {0, 20, 20, 100},
+       {100, 0, 1}},
       {"a NaN response never wins", {1, 10, 100, 1000}, {0, nan, 30, 100}, {100, 0, 2}},
       {"one point", {4}, {9}, {9, 9, std::log10(4)}},
   };
