@@ -3,8 +3,12 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tessel/document/NumberText.h"
 #include "tessel/host/KeyboardHook.h"
 #include "tessel/host/ShortcutKeys.h"
+#include "tessel/measure/CommentKeeper.h"
+#include "tessel/measure/DoseMarker.h"
+#include "tessel/measure/ResponseCalculator.h"
 
 namespace Tessel {
 
@@ -142,11 +146,15 @@ std::uint32_t Document::AddResponseKey() {
   return AssignedShortcutKey(shortcuts_.get(), kAddResponseCommand);
 }
 
-Status Document::OnCommentChanged(const CommentInfo& /*old*/, const std::string& /*newText*/) {
+Status Document::OnCommentChanged(const CommentInfo& old, const std::string& newText) {
+  CommentKeeper(*this).OnCommentChanged(old, newText);
   return kOk;
 }
 
-Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& /*comments*/) { return kOk; }
+Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& comments) {
+  CommentKeeper(*this).OnCommentsRemoved(comments);
+  return kOk;
+}
 
 Status Document::OnDataChange(DataChange when, TickPosition position) {
   switch (when) {
@@ -351,6 +359,51 @@ MessageAnswer Document::ShowMessage(const std::string& text, MessageIcon icon,
     return MessageAnswer::kNo;
   }
   return box->Show(text, kTesselCaption, icon, buttons);
+}
+
+bool Document::CalculateResponse(std::uint32_t vector, std::uint32_t element) {
+  const bool done = ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+                        .Calculate(Matrix().Cell(element, vector));
+  RefreshView(ViewKind::kResults);
+  return done;
+}
+
+bool Document::RecalculateAllResponses() {
+  bool all = true;
+  TableViewMatrix& m = Matrix();
+  for (std::uint32_t c = 0; c < m.ColumnCount(); ++c) {
+    for (std::uint32_t r = 0; r < m.RowCount(); ++r) {
+      if (m.Cell(r, c).responseAdded) {
+        all = CalculateResponse(c, r) && all;
+        m.Cell(r, c).text = FormatNumber(m.Cell(r, c).response, Settings().sigFigs,
+                                         Settings().scientific);
+      }
+    }
+  }
+  UpdateAllViews();
+  return all;
+}
+
+double Document::SelectionMaximum(std::uint32_t vector, std::uint32_t element) {
+  return ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+      .SelectionMaximum(Matrix().Cell(element, vector));
+}
+
+double Document::SelectionMinimum(std::uint32_t vector, std::uint32_t element) {
+  return ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+      .SelectionMinimum(Matrix().Cell(element, vector));
+}
+
+bool Document::MarkDoseAt(std::uint32_t row, std::uint32_t column, bool partOfAdd) {
+  return DoseMarker(*this).MarkDose(row, column, partOfAdd);
+}
+
+bool Document::AddResponseAt(std::uint32_t row, std::uint32_t column) {
+  return DoseMarker(*this).AddResponse(row, column);
+}
+
+void Document::UpdateRowComments(std::uint32_t row, const std::string& newDoseText) {
+  CommentKeeper(*this).UpdateRowComments(row, newDoseText);
 }
 
 }  // namespace Tessel
