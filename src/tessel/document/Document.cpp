@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "tessel/document/NumberText.h"
 #include "tessel/host/KeyboardHook.h"
 #include "tessel/host/ShortcutKeys.h"
 #include "tessel/measure/CommentKeeper.h"
 #include "tessel/measure/DoseMarker.h"
+#include "tessel/measure/Recalculation.h"
 #include "tessel/measure/ResponseCalculator.h"
 
 namespace Tessel {
@@ -362,26 +362,15 @@ MessageAnswer Document::ShowMessage(const std::string& text, MessageIcon icon,
 }
 
 bool Document::CalculateResponse(std::uint32_t vector, std::uint32_t element) {
-  const bool done = ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
-                        .Calculate(Matrix().Cell(element, vector));
+  const bool done =
+      ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+          .Calculate(Matrix().Cell(element, vector));
   RefreshView(ViewKind::kResults);
   return done;
 }
 
 bool Document::RecalculateAllResponses() {
-  bool all = true;
-  TableViewMatrix& m = Matrix();
-  for (std::uint32_t c = 0; c < m.ColumnCount(); ++c) {
-    for (std::uint32_t r = 0; r < m.RowCount(); ++r) {
-      if (m.Cell(r, c).responseAdded) {
-        all = CalculateResponse(c, r) && all;
-        m.Cell(r, c).text = FormatNumber(m.Cell(r, c).response, Settings().sigFigs,
-                                         Settings().scientific);
-      }
-    }
-  }
-  UpdateAllViews();
-  return all;
+  return Tessel::RecalculateAllResponses(*this);
 }
 
 double Document::SelectionMaximum(std::uint32_t vector, std::uint32_t element) {
