@@ -105,6 +105,8 @@ class Document
   // Rewrites the dose comments of a row's marked cells after its dose text changed.
   void UpdateRowComments(std::uint32_t row, const std::string& newDoseText);
   // Set while Mark Dose searches the recording for an existing dose comment.
+  // Between the host's announcement of a data change and its end.
+  bool HostChanging() const { return hostChanging_; }
   bool CommentSearchRunning() const { return commentSearch_; }
   void SetCommentSearchRunning(bool running) { commentSearch_ = running; }
 

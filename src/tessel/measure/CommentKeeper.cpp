@@ -126,7 +126,8 @@ void CommentKeeper::OnCommentsRemoved(const std::vector<CommentInfo>& comments) 
   for (const CommentInfo& comment : comments) {
     cleared = ClearCellOf(comment) || cleared;
   }
-  if (cleared && !doc_.CommentSearchRunning()) {
+  // Data the user agreed to delete takes its comments along; that needs no second message.
+  if (cleared && !doc_.CommentSearchRunning() && !doc_.HostChanging()) {
     doc_.ShowMessage(kMsgDoseCommentChanged, MessageIcon::kInformation, MessageButtons::kOkOnly);
   }
 }
