@@ -20,11 +20,17 @@ class MaxMinusMinPlugin final : public Plugin {
   }
   void AddSamples(std::int32_t /*firstIndex*/, const float* samples, std::uint32_t count,
                   bool /*correctBaseline*/) override {
+    float minimum = minimum_;  // in registers for the whole chunk
+    float maximum = maximum_;
     for (std::uint32_t j = 0; j < count; ++j) {
-      if (std::isfinite(samples[j])) {
-        Add(samples[j]);
+      const float v = samples[j];
+      if (std::isfinite(v)) {
+        minimum = v < minimum ? v : minimum;
+        maximum = v > maximum ? v : maximum;
       }
     }
+    minimum_ = minimum;
+    maximum_ = maximum;
   }
   double Result() const override {
     if (minimum_ == kFloatMaxF || maximum_ == -kFloatMaxF) {

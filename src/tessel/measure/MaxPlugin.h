@@ -18,7 +18,13 @@ class MaxPlugin final : public Plugin {
   }
   void AddSamples(std::int32_t firstIndex, const float* samples, std::uint32_t count,
                   bool correctBaseline) override {
-    Feed(firstIndex, samples, count, correctBaseline, [this](double v) { Add(v); });
+    double maximum = maximum_;  // in a register for the whole chunk
+    Feed(firstIndex, samples, count, correctBaseline, [&maximum](double v) {
+      if (v > maximum) {
+        maximum = v;
+      }
+    });
+    maximum_ = maximum;
   }
   // Still at its start value means no sample was seen.
   double Result() const override { return maximum_ == -kFloatMax ? kMissingResponse : maximum_; }

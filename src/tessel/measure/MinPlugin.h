@@ -18,7 +18,13 @@ class MinPlugin final : public Plugin {
   }
   void AddSamples(std::int32_t firstIndex, const float* samples, std::uint32_t count,
                   bool correctBaseline) override {
-    Feed(firstIndex, samples, count, correctBaseline, [this](double v) { Add(v); });
+    double minimum = minimum_;  // in a register for the whole chunk
+    Feed(firstIndex, samples, count, correctBaseline, [&minimum](double v) {
+      if (v < minimum) {
+        minimum = v;
+      }
+    });
+    minimum_ = minimum;
   }
   // Still at its start value means no sample was seen.
   double Result() const override { return minimum_ == kFloatMax ? kMissingResponse : minimum_; }

@@ -61,10 +61,12 @@ class Plugin {
     const Baseline& b = cell_->EffectiveBaseline();
     // slope × T first, as At() evaluates it, so chunked and single-sample feeding agree exactly.
     const double step = b.slope * interval_;
-    for (std::uint32_t j = 0; j < count; ++j) {
+    // The tick distance counts up in a double: whole numbers this small are exact, and it
+    // spares a conversion per sample.
+    double k = static_cast<double>(firstIndex);
+    for (std::uint32_t j = 0; j < count; ++j, k += 1.0) {
       const double v = samples[j];
       if (std::isfinite(v)) {
-        const double k = static_cast<double>(firstIndex + static_cast<std::int32_t>(j));
         accumulate(v - (b.intercept + step * k));
       }
     }
