@@ -147,7 +147,9 @@ Status Document::OnCommentChanged(const CommentInfo& /*old*/, const std::string&
   return kOk;
 }
 
-Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& /*comments*/) { return kOk; }
+Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& /*comments*/) {
+  return kOk;
+}
 
 Status Document::OnDataChange(DataChange when, TickPosition position) {
   switch (when) {

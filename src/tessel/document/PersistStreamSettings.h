@@ -18,7 +18,7 @@ class Document;
 inline constexpr int kOptionSamplingFresh = 1;  // sampling began in a new block
 inline constexpr int kOptionNotifyHost = 2;     // settings changes go to the host as messages
 inline constexpr int kOptionReserved3 = 3;
-inline constexpr int kOptionSaved = 4;          // set before a save, cleared once written
+inline constexpr int kOptionSaved = 4;  // set before a save, cleared once written
 
 // The first word of every stream written: bytes AA AA 14 55, the third byte the format level.
 inline constexpr std::uint32_t kStreamHeader = 0x5514AAAAu;
