@@ -14,7 +14,9 @@ namespace {
 
 constexpr std::uint32_t kReadPiece = 1u << 16;
 
-[[noreturn]] void Throw(std::uint32_t code) { throw Tessel::FrameworkError(code); }
+[[noreturn]] void Throw(std::uint32_t code) {
+  throw Tessel::FrameworkError(code);
+}
 
 }  // namespace
 
@@ -95,7 +97,8 @@ bool BinaryReader::ReadDouble(double& value) {
   if (!ReadBytes(bytes, sizeof bytes)) {
     return false;
   }
-  const std::uint64_t bits = LoadLe32(bytes) | static_cast<std::uint64_t>(LoadLe32(bytes + 4)) << 32;
+  const std::uint64_t bits = LoadLe32(bytes) | static_cast<std::uint64_t>(LoadLe32(bytes + 4))
+                                                   << 32;
   value = std::bit_cast<double>(bits);
   return true;
 }

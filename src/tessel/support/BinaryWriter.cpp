@@ -26,7 +26,9 @@ void BinaryWriter::WriteInt32(std::int32_t value) {
   WriteBytes(bytes, sizeof bytes);
 }
 
-void BinaryWriter::WriteFlag(bool value) { WriteInt32(value ? 1 : 0); }
+void BinaryWriter::WriteFlag(bool value) {
+  WriteInt32(value ? 1 : 0);
+}
 
 void BinaryWriter::WriteDouble(double value) {
   const auto bits = std::bit_cast<std::uint64_t>(value);

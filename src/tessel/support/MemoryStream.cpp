@@ -18,8 +18,7 @@ Tessel::Status MemoryStream::Read(void* buffer, std::uint32_t size, std::uint32_
   return n == size ? Tessel::kOk : Tessel::kFalse;
 }
 
-Tessel::Status MemoryStream::Write(const void* buffer, std::uint32_t size,
-                                   std::uint32_t* written) {
+Tessel::Status MemoryStream::Write(const void* buffer, std::uint32_t size, std::uint32_t* written) {
   const std::uint64_t room = position_ < capacity_ ? capacity_ - position_ : 0;
   const auto n = static_cast<std::uint32_t>(std::min<std::uint64_t>(size, room));
   if (position_ + n > bytes_.size()) {

@@ -37,8 +37,7 @@ std::uint32_t ErrorOf(Read read) {
 TEST(BinaryWriterTest, PrimitivesHaveTheirExactBytes) {
   EXPECT_EQ(Written([](auto& o) { o.WriteInt32(-2); }), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(Written([](auto& o) { o.WriteFlag(true); }), (Bytes{1, 0, 0, 0}));
-  EXPECT_EQ(Written([](auto& o) { o.WriteDouble(1.0); }),
-            (Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
+  EXPECT_EQ(Written([](auto& o) { o.WriteDouble(1.0); }), (Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
   EXPECT_EQ(Written([](auto& o) { o.WriteTickPosition(TickPosition(0, 5)); }),
             (Bytes{0, 0, 0, 0, 5, 0, 0, 0}));
   EXPECT_EQ(Written([](auto& o) { o.WriteTickPosition(TickPosition(3, 0x01020304)); }),
@@ -53,8 +52,8 @@ TEST(BinaryWriterTest, EmptyStringIsTagZeroZeroAndNoCharacters) {
 TEST(BinaryWriterTest, StringIsCountedInUtf16Units) {
   // "é" is one unit, "𝄞" (outside the basic plane) two.
   EXPECT_EQ(Written([](auto& o) { o.WriteString("A\xC3\xA9\xF0\x9D\x84\x9E"); }),
-            (Bytes{0x01, 0, 0, 0x80, 4, 0, 0, 0, 0xFC, 0xFF, 0xFF, 0xFF, 'A', 0, 0xE9, 0, 0x34,
-                   0xD8, 0x1E, 0xDD}));
+            (Bytes{0x01, 0,    0,   0x80, 4,    0, 0,    0,    0xFC, 0xFF,
+                   0xFF, 0xFF, 'A', 0,    0xE9, 0, 0x34, 0xD8, 0x1E, 0xDD}));
 }
 
 TEST(BinaryWriterTest, BitSetIsFormBitsWordsCheckAndWords) {
@@ -95,8 +94,8 @@ TEST(BinaryReaderTest, ReadsBackWhatTheWriterWrote) {
   TickPosition p;
   std::string s;
   boost::dynamic_bitset<std::uint32_t> readSet;
-  EXPECT_TRUE(in.ReadInt32(i) && in.ReadFlag(flag) && in.ReadDouble(d) &&
-              in.ReadTickPosition(p) && in.ReadString(s) && in.ReadBitSet(readSet));
+  EXPECT_TRUE(in.ReadInt32(i) && in.ReadFlag(flag) && in.ReadDouble(d) && in.ReadTickPosition(p) &&
+              in.ReadString(s) && in.ReadBitSet(readSet));
   EXPECT_EQ(i, -123456);
   EXPECT_FALSE(flag);
   EXPECT_EQ(d, -0.1);
@@ -198,8 +197,7 @@ TEST(BinaryReaderTest, MalformedStringsAndBitSetsAreFormatErrors) {
       {"length -2^31", 20, StreamBytes().Int(0x80000001u).Int(INT32_MIN).Int(INT32_MIN).Bytes(),
        false, kErrStringFormat},
       {"old string of 64001 bytes", 5, StreamBytes().Int(64001).Bytes(), false, kErrStringFormat},
-      {"old string of negative length", 5, StreamBytes().Int(-1).Bytes(), false,
-       kErrStringFormat},
+      {"old string of negative length", 5, StreamBytes().Int(-1).Bytes(), false, kErrStringFormat},
       {"bit set form 2", 20, StreamBytes().Int(2).Int(32).Int(1).Int(-1).Int(1).Bytes(), true,
        kErrStreamVersion},
       {"bit set check word", 20, StreamBytes().Int(1).Int(32).Int(1).Int(1).Int(1).Bytes(), true,
@@ -211,8 +209,7 @@ TEST(BinaryReaderTest, MalformedStringsAndBitSetsAreFormatErrors) {
     in.SetFormatLevel(c.level);
     std::string s;
     boost::dynamic_bitset<std::uint32_t> set;
-    EXPECT_EQ(ErrorOf([&] { c.bitSet ? in.ReadBitSet(set) : in.ReadString(s); }), c.code)
-        << c.what;
+    EXPECT_EQ(ErrorOf([&] { c.bitSet ? in.ReadBitSet(set) : in.ReadString(s); }), c.code) << c.what;
   }
 }
 
@@ -228,7 +225,8 @@ TEST(BinaryReaderTest, OldStringOfExactly64000BytesIsRead) {
 }
 
 TEST(BinaryReaderTest, HugeCountsInAShortStreamEndAtTheStreamsEnd) {
-  auto stream = StreamBytes().Int(0x80000001u).Int(0x7FFFFFFF).Int(-0x7FFFFFFF).Raw({1, 2}).Stream();
+  auto stream =
+      StreamBytes().Int(0x80000001u).Int(0x7FFFFFFF).Int(-0x7FFFFFFF).Raw({1, 2}).Stream();
   Kor::BinaryReader in(stream.get());
   in.SetFormatLevel(20);
   std::string s = "old";

@@ -96,4 +96,17 @@ inline void FillEverything(Tessel::Document& doc) {
   doc.TableViewState().columnWidths = {40, 80, 120, 95};
 }
 
+// The settings section of a default Document, by hand.
+inline StreamBytes DefaultSettingsBytes() {
+  StreamBytes b;
+  b.Header().Int(8);
+  b.Int(0).Int(0).Int(0).Int(0);
+  b.Int(-2).Int(0).Str(u"").Double(1.0).Double(5.0).Int(0).Str(u"Average");
+  b.Int(0).Int(0).Int(0).Int(4).Int(-2).Int(0);
+  b.Int(1).Int(32).Int(1).Int(-1).Int(1);  // graph set: bit 0
+  b.Int(0).Int(0).Int(0).Int(1).Int(-1).Int(-1);
+  b.Pos(0, 0).Pos(0, 0).Int(1);
+  return b;
+}
+
 }  // namespace Testing

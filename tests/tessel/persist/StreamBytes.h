@@ -14,7 +14,9 @@ namespace Testing {
 class StreamBytes {
  public:
   StreamBytes& Raw(std::initializer_list<std::uint8_t> bytes) {
-    bytes_.insert(bytes_.end(), bytes);
+    for (std::uint8_t b : bytes) {
+      bytes_.push_back(b);
+    }
     return *this;
   }
   StreamBytes& Int(std::int64_t v) {
@@ -46,18 +48,24 @@ class StreamBytes {
   // A byte-counted ANSI string of an old stream.
   StreamBytes& Ansi(const std::vector<std::uint8_t>& text) {
     Int(static_cast<std::int64_t>(text.size()));
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    for (std::uint8_t b : text) {
+      bytes_.push_back(b);
+    }
     return *this;
   }
   StreamBytes& Header(std::uint8_t level = 0x14) { return Raw({0xAA, 0xAA, level, 0x55}); }
   StreamBytes& Append(const std::vector<std::uint8_t>& more) {
-    bytes_.insert(bytes_.end(), more.begin(), more.end());
+    for (std::uint8_t b : more) {
+      bytes_.push_back(b);
+    }
     return *this;
   }
 
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
   size_t Size() const { return bytes_.size(); }
-  Tessel::Ref<Kor::MemoryStream> Stream() const { return Tessel::MakeRef<Kor::MemoryStream>(bytes_); }
+  Tessel::Ref<Kor::MemoryStream> Stream() const {
+    return Tessel::MakeRef<Kor::MemoryStream>(bytes_);
+  }
 
  private:
   std::vector<std::uint8_t> bytes_;
