@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tessel/document/TableViewMatrixStream.h"
 #include "tessel/host/KeyboardHook.h"
 #include "tessel/host/ShortcutKeys.h"
 #include "tessel/measure/CommentKeeper.h"
@@ -231,6 +232,7 @@ void Document::Reset() {
   }
   matrix_ = MakeRef<TableViewMatrix>(this);
   HandToHost(matrix_.get());
+  tableViewState_ = TableViewManagerState{};
 }
 
 void Document::AttachView(IDocumentView* view) {
@@ -393,6 +395,36 @@ bool Document::AddResponseAt(std::uint32_t row, std::uint32_t column) {
 
 void Document::UpdateRowComments(std::uint32_t row, const std::string& newDoseText) {
   CommentKeeper(*this).UpdateRowComments(row, newDoseText);
+}
+
+// --- The Document's section of the stream.
+
+void Document::WriteStreamSection(Kor::BinaryWriter& out) const {
+  WriteMatrixStream(out, *matrix_, restrictedSave_);
+  tableViewState_.Write(out);
+}
+
+std::int32_t Document::ReadStreamSection(Kor::BinaryReader& in) {
+  // Everything is read before anything changes, so an unreadable section leaves the Document as
+  // it was.
+  MatrixStreamContents contents = ReadMatrixStream(in, RecordingHasData());
+  TableViewManagerState state;
+  state.Read(in);
+  Reset();
+  if (contents.complete) {
+    matrix_->Assign(std::move(contents.columns));
+  }
+  tableViewState_ = std::move(state);
+  return contents.version;
+}
+
+bool Document::RecordingHasData() {
+  Ref<IChartData> data = data_;
+  IChartData* fetched = nullptr;
+  if (!data && parent_ && parent_->GetData(&fetched) == kOk) {
+    data = Adopt(fetched);
+  }
+  return data && data->HasData() == kOk;
 }
 
 }  // namespace Tessel

@@ -8,6 +8,7 @@
 #include "tessel/document/DocumentSettings.h"
 #include "tessel/document/IDocumentView.h"
 #include "tessel/document/PersistStreamSettings.h"
+#include "tessel/document/TableViewManagerState.h"
 #include "tessel/document/TableViewMatrix.h"
 #include "tessel/host/IChartDocument.h"
 #include "tessel/host/IChildDocument.h"
@@ -130,6 +131,15 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
 
   IShortcutKeyManager* ShortcutKeys() const { return shortcuts_.get(); }
 
+  // The Document's section of its stream: the matrix, then the Table View manager's state.
+  void WriteStreamSection(Kor::BinaryWriter& out) const;
+  // Resets the Document and reads its section; returns the matrix version read (-1 when the
+  // stream ended before it). A matrix cut short leaves the default matrix of the reset. Throws
+  // the framework error, having changed nothing, when the section cannot be read.
+  std::int32_t ReadStreamSection(Kor::BinaryReader& in);
+  TableViewManagerState& TableViewState() { return tableViewState_; }
+  const TableViewManagerState& TableViewState() const { return tableViewState_; }
+
  protected:
   explicit Document(IChartDocument* parent);
   ~Document() override;
@@ -143,6 +153,7 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   void Register();
   void Unregister();
   void HandToHost(TableViewMatrix* matrix);
+  bool RecordingHasData();
 
   Ref<IChartDocument> parent_;
   Ref<IChartData> data_;
@@ -152,6 +163,7 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   Ref<PersistStreamSettings> settings_;
   Ref<TableViewMatrix> matrix_;
   std::array<ViewSlot, 3> slots_{};
+  TableViewManagerState tableViewState_;
 
   TickPosition selectionStart_;
   TickPosition selectionEnd_;
