@@ -52,10 +52,11 @@ struct EdflibFile {
 // EDFlib checks the file against the EDF rules and reads its annotations, onsets counted from
 // the header's start time. Returns the fault, or empty.
 std::string ReadAnnotations(const std::string& path, std::int64_t* startNs,
-                            std::vector<EdfAnnotation>* annotations) {
+                            std::vector<EdfAnnotation>* annotations, bool* formatRefused) {
   auto hdr = std::make_unique<edf_hdr_struct>();
   EdflibFile file;
   if (edfopen_file_readonly(path.c_str(), hdr.get(), EDFLIB_READ_ALL_ANNOTATIONS) != 0) {
+    *formatRefused = hdr->filetype == EDFLIB_FILE_CONTAINS_FORMAT_ERRORS;
     return EdflibFault(hdr->filetype);
   }
   file.handle = hdr->handle;
@@ -136,8 +137,9 @@ ImportResult EdfReader::Read(const std::string& path, const ImportOptions& optio
   if (header.discontinuous) {
     return EdfRecordReader(header).Read(path, options);
   }
-  ImportResult result = ReadContinuous(path, header, options);
-  if (!result.ok && result.error == path + ": " + EdflibFault(EDFLIB_FILE_CONTAINS_FORMAT_ERRORS)) {
+  bool formatRefused = false;
+  ImportResult result = ReadContinuous(path, header, options, &formatRefused);
+  if (formatRefused) {
     // Our header check passed, so the file is readable; EDFlib is stricter about layout.
     result = EdfRecordReader(header).Read(path, options);
     if (result.ok) {
@@ -152,10 +154,11 @@ ImportResult EdfReader::Read(const std::string& path, const ImportOptions& optio
 }
 
 ImportResult EdfReader::ReadContinuous(const std::string& path, const EdfHeader& header,
-                                       const ImportOptions& options) {
+                                       const ImportOptions& options, bool* formatRefused) {
   std::int64_t startNs = 0;
   std::vector<EdfAnnotation> annotations;
-  if (std::string bad = ReadAnnotations(path, &startNs, &annotations); !bad.empty()) {
+  if (std::string bad = ReadAnnotations(path, &startNs, &annotations, formatRefused);
+      !bad.empty()) {
     return ImportResult::Failure(path, bad);
   }
   ImportResult result;

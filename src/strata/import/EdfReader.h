@@ -15,8 +15,9 @@ class EdfReader : public RecordingReader {
   ImportResult Read(const std::string& path, const ImportOptions& options) const override;
 
  private:
+  // formatRefused: EDFlib found the file breaking the EDF layout rules.
   static ImportResult ReadContinuous(const std::string& path, const EdfHeader& header,
-                                     const ImportOptions& options);
+                                     const ImportOptions& options, bool* formatRefused);
 };
 
 // Reads the header of an EDF-family file and checks it against the file's size; the fault, or
