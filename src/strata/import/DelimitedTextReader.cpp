@@ -23,8 +23,9 @@ struct Table {
   double timeScale = 1.0;  // to seconds
   std::vector<double> times;
   std::vector<std::int64_t> lines;
-  std::vector<std::vector<float>> values;                     // [channel][row]
-  std::vector<std::size_t> missing;                           // [channel] empty fields
+  std::vector<std::vector<float>> values;  // [channel][row]
+  std::vector<std::size_t> missing;        // [channel] empty fields
+  std::vector<std::int64_t> firstMissing;  // [channel] line of the first empty field
   std::vector<std::pair<std::size_t, std::string>> comments;  // row, text
 };
 
@@ -227,6 +228,7 @@ class Parser {
     }
     t->values.resize(t->columns.size());
     t->missing.assign(t->columns.size(), 0);
+    t->firstMissing.assign(t->columns.size(), 0);
     return {};
   }
 
@@ -281,7 +283,9 @@ class Parser {
       }
       double v = std::numeric_limits<double>::quiet_NaN();
       if (fields[i].empty()) {
-        ++t->missing[c];
+        if (t->missing[c]++ == 0) {
+          t->firstMissing[c] = lineNo_;
+        }
       } else if (!ParseNumber(fields[i], decimal_, &v)) {
         return LineText(lineNo_) + ", column \"" + t->columns[c].title + "\": \"" + fields[i] +
                "\" is not a number";
@@ -429,9 +433,10 @@ ImportResult DelimitedTextReader::ReadText(std::string_view text, const std::str
   for (std::size_t c = 0; c < table.columns.size(); ++c) {
     if (table.missing[c] > 0) {
       result.warnings.push_back(ImportWarning{
-          ImportWarning::Kind::MissingValue, 0, static_cast<std::int32_t>(c),
+          ImportWarning::Kind::MissingValue, table.firstMissing[c], static_cast<std::int32_t>(c),
           "Channel \"" + table.columns[c].title + "\" has " + std::to_string(table.missing[c]) +
-              " empty fields; they read as not-a-number."});
+              " empty fields, the first on line " + std::to_string(table.firstMissing[c]) +
+              "; they read as not-a-number."});
     }
   }
   result.ok = true;

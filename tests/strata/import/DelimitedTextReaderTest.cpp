@@ -77,8 +77,12 @@ TEST(DelimitedTextReader, EmptyFieldsReadAsNotANumberAndAreReported) {
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_TRUE(std::isnan(r.recording.BlockAt(0).samples[0][1]));
   EXPECT_EQ(r.Report(), (std::vector<std::string>{
-                            "Channel \"A\" has 1 empty fields; they read as not-a-number.",
-                            "Channel \"B\" has 2 empty fields; they read as not-a-number."}));
+                            "Channel \"A\" has 1 empty fields, the first on line 3; they read as "
+                            "not-a-number.",
+                            "Channel \"B\" has 2 empty fields, the first on line 2; they read as "
+                            "not-a-number."}));
+  EXPECT_EQ(r.warnings[1].line, 2);
+  EXPECT_EQ(r.warnings[1].kind, Strata::ImportWarning::Kind::MissingValue);
 }
 
 TEST(DelimitedTextReader, ProgressCanCancelALongFile) {
