@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tessel/fit/ComputeFitStatistics.h"
 #include "tessel/fit/FB_FourParam.h"
 #include "tessel/fit/FitModel.h"
 #include "tessel/fit/FitRun.h"
@@ -64,6 +65,14 @@ void BM_FitModelFourParameter(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_FitModelFourParameter);
+
+// The 95% t quantile alone: ALGLIB's inverse Student t, once per fit.
+void BM_StudentT975(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Tessel::StudentT975(8));
+  }
+}
+BENCHMARK(BM_StudentT975);
 
 }  // namespace
 

@@ -46,11 +46,13 @@ def main():
     assert len(x) == 12
     p0 = initial_estimates(list(x), list(y))
     fits = 0
-    start = time.perf_counter()
+    # CPU time of this process, as Google Benchmark reports for bench_fit: the machine's other
+    # load then counts against neither side.
+    start = time.process_time()
     while True:
         curve_fit(logistic, x, y, p0=p0, method="lm")
         fits += 1
-        elapsed = time.perf_counter() - start
+        elapsed = time.process_time() - start
         if elapsed >= 2.0 and fits >= 50:
             break
     print("scipy_curve_fit_fits_per_second %.1f" % (fits / elapsed))
