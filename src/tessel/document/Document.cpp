@@ -3,8 +3,13 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tessel/document/TableViewMatrixStream.h"
 #include "tessel/host/KeyboardHook.h"
 #include "tessel/host/ShortcutKeys.h"
+#include "tessel/measure/CommentKeeper.h"
+#include "tessel/measure/DoseMarker.h"
+#include "tessel/measure/Recalculation.h"
+#include "tessel/measure/ResponseCalculator.h"
 
 namespace Tessel {
 
@@ -142,11 +147,15 @@ std::uint32_t Document::AddResponseKey() {
   return AssignedShortcutKey(shortcuts_.get(), kAddResponseCommand);
 }
 
-Status Document::OnCommentChanged(const CommentInfo& /*old*/, const std::string& /*newText*/) {
+Status Document::OnCommentChanged(const CommentInfo& old, const std::string& newText) {
+  CommentKeeper(*this).OnCommentChanged(old, newText);
   return kOk;
 }
 
-Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& /*comments*/) { return kOk; }
+Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& comments) {
+  CommentKeeper(*this).OnCommentsRemoved(comments);
+  return kOk;
+}
 
 Status Document::OnDataChange(DataChange when, TickPosition position) {
   switch (when) {
@@ -223,6 +232,7 @@ void Document::Reset() {
   }
   matrix_ = MakeRef<TableViewMatrix>(this);
   HandToHost(matrix_.get());
+  tableViewState_ = TableViewManagerState{};
 }
 
 void Document::AttachView(IDocumentView* view) {
@@ -351,6 +361,70 @@ MessageAnswer Document::ShowMessage(const std::string& text, MessageIcon icon,
     return MessageAnswer::kNo;
   }
   return box->Show(text, kTesselCaption, icon, buttons);
+}
+
+bool Document::CalculateResponse(std::uint32_t vector, std::uint32_t element) {
+  const bool done =
+      ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+          .Calculate(Matrix().Cell(element, vector));
+  RefreshView(ViewKind::kResults);
+  return done;
+}
+
+bool Document::RecalculateAllResponses() {
+  return Tessel::RecalculateAllResponses(*this);
+}
+
+double Document::SelectionMaximum(std::uint32_t vector, std::uint32_t element) {
+  return ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+      .SelectionMaximum(Matrix().Cell(element, vector));
+}
+
+double Document::SelectionMinimum(std::uint32_t vector, std::uint32_t element) {
+  return ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+      .SelectionMinimum(Matrix().Cell(element, vector));
+}
+
+bool Document::MarkDoseAt(std::uint32_t row, std::uint32_t column, bool partOfAdd) {
+  return DoseMarker(*this).MarkDose(row, column, partOfAdd);
+}
+
+bool Document::AddResponseAt(std::uint32_t row, std::uint32_t column) {
+  return DoseMarker(*this).AddResponse(row, column);
+}
+
+void Document::UpdateRowComments(std::uint32_t row, const std::string& newDoseText) {
+  CommentKeeper(*this).UpdateRowComments(row, newDoseText);
+}
+
+// --- The Document's section of the stream.
+
+void Document::WriteStreamSection(Kor::BinaryWriter& out) const {
+  WriteMatrixStream(out, *matrix_, restrictedSave_);
+  tableViewState_.Write(out);
+}
+
+std::int32_t Document::ReadStreamSection(Kor::BinaryReader& in) {
+  // Everything is read before anything changes, so an unreadable section leaves the Document as
+  // it was.
+  MatrixStreamContents contents = ReadMatrixStream(in, RecordingHasData());
+  TableViewManagerState state;
+  state.Read(in);
+  Reset();
+  if (contents.complete) {
+    matrix_->Assign(std::move(contents.columns));
+  }
+  tableViewState_ = std::move(state);
+  return contents.version;
+}
+
+bool Document::RecordingHasData() {
+  Ref<IChartData> data = data_;
+  IChartData* fetched = nullptr;
+  if (!data && parent_ && parent_->GetData(&fetched) == kOk) {
+    data = Adopt(fetched);
+  }
+  return data && data->HasData() == kOk;
 }
 
 }  // namespace Tessel

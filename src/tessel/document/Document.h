@@ -8,6 +8,7 @@
 #include "tessel/document/DocumentSettings.h"
 #include "tessel/document/IDocumentView.h"
 #include "tessel/document/PersistStreamSettings.h"
+#include "tessel/document/TableViewManagerState.h"
 #include "tessel/document/TableViewMatrix.h"
 #include "tessel/host/IChartDocument.h"
 #include "tessel/host/IChildDocument.h"
@@ -32,8 +33,7 @@ inline constexpr double kNoRange = 2147483647.0;
 
 // The Tessel state of one chart document: the dose–response matrix, the settings, the open
 // views, and the reactions to what the host does with the recording.
-class Document
-    : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOnlineDataSink> {
+class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOnlineDataSink> {
  public:
   // A new Document for the chart document; registers with the host's message and online-data
   // services. Initialise() follows once the host has loaded or created the chart document.
@@ -91,6 +91,25 @@ class Document
   // Rewrites the "Repeat n" marks after a run label changed.
   void UpdateRepeatLabels();
 
+  // --- Measurement and dose comments; the work is done in measure/.
+  // Measures the cell (vector = column, element = row) with the current settings.
+  bool CalculateResponse(std::uint32_t vector, std::uint32_t element);
+  // Measures every cell holding a response again and re-formats its text.
+  bool RecalculateAllResponses();
+  // The raw extremes of a cell's selection, without changing the cell.
+  double SelectionMaximum(std::uint32_t vector, std::uint32_t element);
+  double SelectionMinimum(std::uint32_t vector, std::uint32_t element);
+  // Mark Dose and Add Response on a cell (the Table View checks the target and advances).
+  bool MarkDoseAt(std::uint32_t row, std::uint32_t column, bool partOfAdd);
+  bool AddResponseAt(std::uint32_t row, std::uint32_t column);
+  // Rewrites the dose comments of a row's marked cells after its dose text changed.
+  void UpdateRowComments(std::uint32_t row, const std::string& newDoseText);
+  // Set while Mark Dose searches the recording for an existing dose comment.
+  // Between the host's announcement of a data change and its end.
+  bool HostChanging() const { return hostChanging_; }
+  bool CommentSearchRunning() const { return commentSearch_; }
+  void SetCommentSearchRunning(bool running) { commentSearch_ = running; }
+
   // A modal message with the caption "Tessel"; kNo when the host has no message service.
   MessageAnswer ShowMessage(const std::string& text, MessageIcon icon, MessageButtons buttons);
 
@@ -112,6 +131,15 @@ class Document
 
   IShortcutKeyManager* ShortcutKeys() const { return shortcuts_.get(); }
 
+  // The Document's section of its stream: the matrix, then the Table View manager's state.
+  void WriteStreamSection(Kor::BinaryWriter& out) const;
+  // Resets the Document and reads its section; returns the matrix version read (-1 when the
+  // stream ended before it). A matrix cut short leaves the default matrix of the reset. Throws
+  // the framework error, having changed nothing, when the section cannot be read.
+  std::int32_t ReadStreamSection(Kor::BinaryReader& in);
+  TableViewManagerState& TableViewState() { return tableViewState_; }
+  const TableViewManagerState& TableViewState() const { return tableViewState_; }
+
  protected:
   explicit Document(IChartDocument* parent);
   ~Document() override;
@@ -125,6 +153,7 @@ class Document
   void Register();
   void Unregister();
   void HandToHost(TableViewMatrix* matrix);
+  bool RecordingHasData();
 
   Ref<IChartDocument> parent_;
   Ref<IChartData> data_;
@@ -134,6 +163,7 @@ class Document
   Ref<PersistStreamSettings> settings_;
   Ref<TableViewMatrix> matrix_;
   std::array<ViewSlot, 3> slots_{};
+  TableViewManagerState tableViewState_;
 
   TickPosition selectionStart_;
   TickPosition selectionEnd_;
@@ -145,6 +175,7 @@ class Document
   bool deletionConfirmed_ = false;
   bool hostChanging_ = false;
   bool busy_ = false;
+  bool commentSearch_ = false;
 };
 
 }  // namespace Tessel

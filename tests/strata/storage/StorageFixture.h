@@ -1,0 +1,73 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "strata/storage/StrataFile.h"
+#include "strata/storage/TesselDocumentClass.h"
+#include "support/TestRecording.h"
+#include "tessel/document/Document.h"
+
+namespace Testing {
+
+// A folder of its own for each test, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "strata-test-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::vector<Strata::ChildDocumentClass> Classes() {
+  return {Strata::TesselDocumentClass()};
+}
+
+// The Tessel Document among a chart's children.
+inline Tessel::Document* TesselOf(Strata::ChartDocument& chart) {
+  for (const auto& child : chart.Children()) {
+    if (auto* doc = dynamic_cast<Tessel::Document*>(child.get())) {
+      return doc;
+    }
+  }
+  return nullptr;
+}
+
+// Runs SQL on a file directly, the way a damaged or foreign file would come to be.
+inline void Patch(const std::string& path, const std::string& sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  char* error = nullptr;
+  EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK)
+      << (error != nullptr ? error : "");
+  sqlite3_free(error);
+  sqlite3_close(db);
+}
+
+inline std::vector<std::uint8_t> FileBytes(const std::string& path) {
+  std::vector<std::uint8_t> bytes(std::filesystem::file_size(path));
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (f != nullptr) {
+    EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), f), bytes.size());
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+}  // namespace Testing

@@ -1,0 +1,275 @@
+#include "strata/storage/StrataFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <csignal>
+#include <fstream>
+#include <limits>
+
+#include "StorageFixture.h"
+#include "tessel/persist/PersistFixture.h"
+
+namespace Strata {
+namespace {
+
+using Testing::Classes;
+using Testing::TempFolder;
+using Testing::TesselOf;
+
+Recording RichRecording() {
+  Recording rec =
+      Testing::RecordingBuilder()
+          .Block(0.001, 400)
+          .Block(0.25, 7)
+          .Channel("Pressure", "mmHg", [](double t) { return 80.0 + 20.0 * std::sin(t); })
+          .Channel("Flow \xC2\xB5L", "\xC2\xB5L/min", [](double t) { return -t; })
+          .Channel("Empty units", "", [](double) { return 0.0; })
+          .Comment(-1, 0, 10, "Start")
+          .Comment(0, 0, 10, "0.001 Control")
+          .Comment(2, 1, 7, "end of block \xE2\x82\xAC")
+          .Build();
+  // Values a text format would lose: negative zero, the smallest subnormal, infinity.
+  rec.BlockAt(1).samples[2] = {-0.0f,
+                               std::numeric_limits<float>::denorm_min(),
+                               std::numeric_limits<float>::infinity(),
+                               1e-38f,
+                               3.0f,
+                               4.0f,
+                               5.0f};
+  return rec;
+}
+
+TEST(StrataFileTest, ReopeningGivesTheSameRecordingAndTesselState) {
+  TempFolder folder;
+  const std::string path = folder.File("experiment.strata");
+  Testing::TestChart chart(RichRecording());
+  Testing::FillEverything(chart.Doc());
+  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
+
+  StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
+  ASSERT_EQ(opened.error, "");
+  ASSERT_TRUE(opened.chart);
+  const Recording& a = chart.Chart().Data();
+  const Recording& b = opened.chart->Data();
+  EXPECT_TRUE(b == a);
+  EXPECT_TRUE(std::signbit(b.BlockAt(1).samples[2][0]));
+  ASSERT_EQ(b.Comments().size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(b.Comments()[i].text, a.Comments()[i].text);
+    EXPECT_EQ(b.Comments()[i].channel, a.Comments()[i].channel);
+    EXPECT_EQ(b.Comments()[i].position, a.Comments()[i].position);
+  }
+  EXPECT_EQ(b.BlockAt(1).startTime, a.BlockAt(1).startTime);
+  EXPECT_EQ(b.BlockAt(1).units, a.BlockAt(1).units);
+
+  Tessel::Document* doc = TesselOf(*opened.chart);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->Settings(), chart.Doc().Settings());
+  EXPECT_TRUE(doc->Matrix() == chart.Doc().Matrix());
+  EXPECT_EQ(doc->TableViewState(), chart.Doc().TableViewState());
+  EXPECT_EQ(doc->SelectionToRestore()[0], chart.Doc().SelectionStart());
+  EXPECT_EQ(doc->SelectionToRestore()[1], chart.Doc().SelectionEnd());
+  EXPECT_TRUE(doc->SettingsRead());
+  std::uint32_t type = 0;
+  doc->Matrix().GetChildDataType(&type);
+  EXPECT_EQ(opened.chart->ChildData(type), &doc->Matrix());
+  // A save that reached the disk leaves the state clean; the option flag it set is cleared.
+  EXPECT_EQ(chart.Doc().SettingsObject().IsDirty(), Tessel::kFalse);
+  EXPECT_FALSE(chart.Doc().SettingsObject().Option(Tessel::kOptionSaved));
+  opened.chart->Close();
+}
+
+TEST(StrataFileTest, SavingAgainReplacesTheFile) {
+  TempFolder folder;
+  const std::string path = folder.File("a.strata");
+  Testing::TestChart chart(RichRecording());
+  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
+  chart.Chart().Data().AddComment(1, TickPosition(0, 3), "later");
+  chart.Doc().Settings().sigFigs = 2;
+  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
+  StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
+  ASSERT_TRUE(opened.chart) << opened.error;
+  EXPECT_TRUE(opened.chart->Data() == chart.Chart().Data());
+  EXPECT_EQ(TesselOf(*opened.chart)->Settings().sigFigs, 2);
+  opened.chart->Close();
+  // Nothing but the document is left in the folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(StrataFileTest, EmptyRecordingKeepsTheTableWithoutResponses) {
+  TempFolder folder;
+  const std::string path = folder.File("empty.strata");
+  Testing::TestChart chart;
+  chart.Doc().Matrix().Cell(4, 1).text = "5";
+  chart.Doc().Matrix().Cell(4, 1).flags = 0x03;
+  chart.Doc().Settings().calcType = 2;
+  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
+  StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
+  ASSERT_TRUE(opened.chart) << opened.error;
+  Tessel::Document* doc = TesselOf(*opened.chart);
+  ASSERT_NE(doc, nullptr);
+  // The saved flag tells Initialise that the empty recording was saved so: no reset.
+  EXPECT_EQ(doc->Matrix().Cell(4, 1).text, "5");
+  EXPECT_EQ(doc->Matrix().Cell(4, 1).value, 5.0);
+  EXPECT_EQ(doc->Settings().calcType, 2);
+  opened.chart->Close();
+}
+
+std::string WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+TEST(StrataFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
+  TempFolder folder;
+  Testing::TestChart chart(RichRecording());
+  const std::string good = folder.File("good.strata");
+  ASSERT_EQ(StrataFile::Save(good, chart.Chart(), Classes()), "");
+  auto copy = [&](const std::string& name, const std::string& sql) {
+    const std::string path = folder.File(name);
+    std::filesystem::copy_file(good, path);
+    if (!sql.empty()) {
+      Testing::Patch(path, sql);
+    }
+    return path;
+  };
+  sqlite3* foreign = nullptr;
+  sqlite3_open(folder.File("foreign.db").c_str(), &foreign);
+  sqlite3_exec(foreign, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
+  sqlite3_close(foreign);
+  std::filesystem::create_directory(folder.File("folder.strata"));
+
+  struct Case {
+    std::string path;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {folder.File("missing.strata"), "the file does not exist"},
+      {WriteText(folder.File("notes.strata"), "Dose 1\tResponse\n"), "it is not a Strata document"},
+      {WriteText(folder.File("empty.strata"), ""), "it is not a Strata document"},
+      {folder.File("folder.strata"), "it is not a file"},
+      {folder.File("foreign.db"), "it is not a Strata document"},
+      {copy("newer.strata", "PRAGMA user_version=2"),
+       "it was written in format 2 by a newer version of Strata; this version reads formats up "
+       "to 1"},
+      {copy("noversion.strata", "PRAGMA user_version=0"), "it has no valid format version (0)"},
+      {copy("short.strata",
+            "UPDATE samples SET data=substr(data,1,12) WHERE block=1 AND channel=1"),
+       "it is damaged (block 2 of channel 2 holds 12 bytes of samples where 28 are expected)"},
+      {copy("nosamples.strata", "DELETE FROM samples WHERE block=1"),
+       "it is damaged (the samples of some blocks are missing)"},
+      {copy("gap.strata", "DELETE FROM channels WHERE id=1"),
+       "it is damaged (the channel list is not complete)"},
+      {copy("comment.strata", "UPDATE comments SET tick=900 WHERE text='Start'"),
+       "it is damaged (comment \"Start\" lies outside the recording)"},
+      {copy("notable.strata", "DROP TABLE comments"), "it is damaged (no such table: comments)"},
+      {copy("other.strata", "UPDATE children SET class='Other Document'"),
+       "it holds a \"Other Document\" document that this program cannot open"},
+      {copy("stream.strata", "UPDATE streams SET data=X'AAAA14550900000000'"),
+       "the state of its \"Tessel Document\" cannot be read (stream 0)"},
+      {copy("orphan.strata", "UPDATE streams SET child=5"),
+       "it is damaged (a stream belongs to no extension document)"},
+  };
+  for (const Case& c : cases) {
+    StrataFile::Opened opened =
+        StrataFile::Open(c.path, Tessel::Ref<Host>(&chart.Host()), Classes());
+    EXPECT_FALSE(opened.chart) << c.path;
+    EXPECT_EQ(opened.error, "Cannot open \"" + c.path + "\": " + c.reason + ".");
+  }
+}
+
+TEST(StrataFileTest, TruncatedFilesAreRefusedAtEveryLength) {
+  TempFolder folder;
+  Testing::TestChart chart(RichRecording());
+  Testing::FillEverything(chart.Doc());
+  const std::string good = folder.File("good.strata");
+  ASSERT_EQ(StrataFile::Save(good, chart.Chart(), Classes()), "");
+  const std::vector<std::uint8_t> bytes = Testing::FileBytes(good);
+  const std::string path = folder.File("cut.strata");
+  // Cuts at many places, inside the header, inside pages and at page boundaries.
+  for (size_t cut = 0; cut < bytes.size(); cut += cut < 128 ? 7 : 1021) {
+    {
+      std::ofstream out(path, std::ios::binary | std::ios::trunc);
+      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(cut));
+    }
+    StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
+    EXPECT_FALSE(opened.chart) << cut;
+    const std::string reason = cut < 16 ? "it is not a Strata document"
+                               : cut < 100
+                                   ? "it is damaged (the file ends inside its header)"
+                                   : "it is damaged (the file ends after " + std::to_string(cut) +
+                                         " of its " + std::to_string(bytes.size()) + " bytes)";
+    EXPECT_EQ(opened.error, "Cannot open \"" + path + "\": " + reason + ".");
+  }
+}
+
+TEST(StrataFileTest, CancelledSaveLeavesTheOldFile) {
+  TempFolder folder;
+  const std::string path = folder.File("a.strata");
+  Testing::TestChart chart(RichRecording());
+  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
+  const auto before = Testing::FileBytes(path);
+  chart.Doc().Matrix().Cell(4, 2).doseMarked = true;
+  chart.Messages().Answer(Tessel::MessageAnswer::kNo);
+  EXPECT_EQ(StrataFile::Save(path, chart.Chart(), Classes(), Tessel::kSaveDataOnly),
+            "Cannot save \"" + path + "\": the save was cancelled.");
+  ASSERT_EQ(chart.Messages().Messages().size(), 1u);
+  const auto& shown = chart.Messages().Messages()[0];
+  EXPECT_EQ(shown.text, "No Tessel data will be saved.\n\nDo you want to save anyway?");
+  EXPECT_EQ(shown.caption, "Tessel");
+  EXPECT_EQ(shown.icon, Tessel::MessageIcon::kWarning);
+  EXPECT_EQ(Testing::FileBytes(path), before);
+}
+
+TEST(StrataFileTest, SavesThatCannotBeWrittenSayWhyAndLeaveNoTrace) {
+  TempFolder folder;
+  Testing::TestChart chart(RichRecording());
+  const std::string missing = folder.File("missing") + "/a.strata";
+  EXPECT_EQ(StrataFile::Save(missing, chart.Chart(), Classes()),
+            "Cannot save \"" + missing + "\": no file can be created in the folder \"" +
+                folder.File("missing") + "\" (No such file or directory).");
+  const std::string dir = folder.File("taken.strata");
+  std::filesystem::create_directory(dir);
+  EXPECT_EQ(StrataFile::Save(dir, chart.Chart(), Classes()),
+            "Cannot save \"" + dir + "\": the old file could not be replaced (Is a directory).");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+// A disk that fills up in the middle of the save: file sizes are limited in a child process,
+// which reports back through its exit status.
+TEST(StrataFileTest, FullDiskKeepsTheOldFileAndTheDocument) {
+  TempFolder folder;
+  const std::string path = folder.File("a.strata");
+  Testing::TestChart chart(RichRecording());
+  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
+  const auto before = Testing::FileBytes(path);
+  chart.Chart().Data().BlockAt(0).samples[0].assign(400, 1.0f);
+  for (int i = 0; i < 60000; ++i) {
+    chart.Chart().Data().AppendFrame(1, {1.0f, 2.0f, 3.0f});
+  }
+  chart.Doc().SettingsObject().SetDirty(true);
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{64 * 1024, 64 * 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const std::string error = StrataFile::Save(path, chart.Chart(), Classes());
+    const bool said = error == "Cannot save \"" + path + "\": writing failed (disk I/O error).";
+    const bool unchanged = chart.Doc().SettingsObject().IsDirty() == Tessel::kOk &&
+                           chart.Chart().Data().BlockAt(1).Ticks() == 60007;
+    ::_exit(said && unchanged ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Testing::FileBytes(path), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+}  // namespace
+}  // namespace Strata

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "StreamBytes.h"
+#include "tessel/host/Status.h"
+#include "tessel/support/BinaryReader.h"
+#include "tessel/support/BinaryWriter.h"
+#include "tessel/support/MemoryStream.h"
+
+namespace Tessel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Testing::StreamBytes;
+
+template <class Write>
+Bytes Written(Write write) {
+  auto stream = MakeRef<Kor::MemoryStream>();
+  Kor::BinaryWriter out(stream.get());
+  write(out);
+  EXPECT_FALSE(out.Failed());
+  return stream->Bytes();
+}
+
+// The framework error code a read throws, 0 when it throws nothing.
+template <class Read>
+std::uint32_t ErrorOf(Read read) {
+  try {
+    read();
+  } catch (const FrameworkError& e) {
+    return e.Code();
+  }
+  return 0;
+}
+
+TEST(BinaryWriterTest, PrimitivesHaveTheirExactBytes) {
+  EXPECT_EQ(Written([](auto& o) { o.WriteInt32(-2); }), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(Written([](auto& o) { o.WriteFlag(true); }), (Bytes{1, 0, 0, 0}));
+  EXPECT_EQ(Written([](auto& o) { o.WriteDouble(1.0); }), (Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
+  EXPECT_EQ(Written([](auto& o) { o.WriteTickPosition(TickPosition(0, 5)); }),
+            (Bytes{0, 0, 0, 0, 5, 0, 0, 0}));
+  EXPECT_EQ(Written([](auto& o) { o.WriteTickPosition(TickPosition(3, 0x01020304)); }),
+            (Bytes{3, 0, 0, 0, 4, 3, 2, 1}));
+}
+
+TEST(BinaryWriterTest, EmptyStringIsTagZeroZeroAndNoCharacters) {
+  EXPECT_EQ(Written([](auto& o) { o.WriteString(""); }),
+            (Bytes{0x01, 0, 0, 0x80, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(BinaryWriterTest, StringIsCountedInUtf16Units) {
+  // "é" is one unit, "𝄞" (outside the basic plane) two.
+  EXPECT_EQ(Written([](auto& o) { o.WriteString("A\xC3\xA9\xF0\x9D\x84\x9E"); }),
+            (Bytes{0x01, 0,    0,   0x80, 4,    0, 0,    0,    0xFC, 0xFF,
+                   0xFF, 0xFF, 'A', 0,    0xE9, 0, 0x34, 0xD8, 0x1E, 0xDD}));
+}
+
+TEST(BinaryWriterTest, BitSetIsFormBitsWordsCheckAndWords) {
+  boost::dynamic_bitset<std::uint32_t> set(40);
+  set.set(0).set(33);
+  EXPECT_EQ(Written([&](auto& o) { o.WriteBitSet(set); }),
+            StreamBytes().Int(1).Int(40).Int(2).Int(-2).Int(1).Int(2).Bytes());
+}
+
+TEST(BinaryWriterTest, AfterAShortWriteNothingMoreIsWritten) {
+  auto stream = MakeRef<Kor::MemoryStream>();
+  stream->SetCapacity(6);
+  Kor::BinaryWriter out(stream.get());
+  out.WriteInt32(7);
+  out.WriteInt32(8);  // only two of its bytes fit
+  EXPECT_TRUE(out.Failed());
+  stream->SetCapacity(100);
+  out.WriteInt32(9);
+  EXPECT_EQ(stream->Bytes(), (Bytes{7, 0, 0, 0, 8, 0}));
+}
+
+TEST(BinaryReaderTest, ReadsBackWhatTheWriterWrote) {
+  boost::dynamic_bitset<std::uint32_t> set(70);
+  set.set(1).set(69);
+  auto stream = MakeRef<Kor::MemoryStream>(Written([&](auto& o) {
+    o.WriteInt32(-123456);
+    o.WriteFlag(false);
+    o.WriteDouble(-0.1);
+    o.WriteTickPosition(TickPosition(0xFFFFFFFF, 7));
+    o.WriteString("Dose \xC2\xB5g/kg \xF0\x9D\x84\x9E");
+    o.WriteBitSet(set);
+  }));
+  Kor::BinaryReader in(stream.get());
+  in.SetFormatLevel(20);
+  std::int32_t i = 0;
+  bool flag = true;
+  double d = 0.0;
+  TickPosition p;
+  std::string s;
+  boost::dynamic_bitset<std::uint32_t> readSet;
+  EXPECT_TRUE(in.ReadInt32(i) && in.ReadFlag(flag) && in.ReadDouble(d) && in.ReadTickPosition(p) &&
+              in.ReadString(s) && in.ReadBitSet(readSet));
+  EXPECT_EQ(i, -123456);
+  EXPECT_FALSE(flag);
+  EXPECT_EQ(d, -0.1);
+  EXPECT_EQ(p, TickPosition(0xFFFFFFFF, 7));
+  EXPECT_EQ(s, "Dose \xC2\xB5g/kg \xF0\x9D\x84\x9E");
+  EXPECT_EQ(readSet, set);
+}
+
+TEST(BinaryReaderTest, AnyNonZeroFlagIsTrue) {
+  auto stream = StreamBytes().Int(-7).Stream();
+  Kor::BinaryReader in(stream.get());
+  bool flag = false;
+  EXPECT_TRUE(in.ReadFlag(flag));
+  EXPECT_TRUE(flag);
+}
+
+TEST(BinaryReaderTest, AfterAShortReadEveryLaterReadIsSkipped) {
+  // Six bytes: one int32, then a short one; the two bytes left must not be read as data later.
+  auto stream = StreamBytes().Int(11).Raw({0x22, 0x33}).Stream();
+  Kor::BinaryReader in(stream.get());
+  std::int32_t a = 0;
+  std::int32_t b = -1;
+  EXPECT_TRUE(in.ReadInt32(a));
+  EXPECT_FALSE(in.ReadInt32(b));
+  EXPECT_EQ(b, -1);
+  EXPECT_TRUE(in.Failed());
+  std::string s = "kept";
+  EXPECT_FALSE(in.ReadString(s));
+  EXPECT_EQ(s, "kept");
+}
+
+TEST(BinaryReaderTest, StringCutShortKeepsItsOldValue) {
+  auto stream = StreamBytes().Int(0x80000001u).Int(3).Int(-3).Raw({'a', 0, 'b'}).Stream();
+  Kor::BinaryReader in(stream.get());
+  in.SetFormatLevel(20);
+  std::string s = "old";
+  EXPECT_FALSE(in.ReadString(s));
+  EXPECT_EQ(s, "old");
+}
+
+TEST(BinaryReaderTest, HeaderGivesTheFormatLevel) {
+  struct Case {
+    Bytes head;
+    int level;
+    std::int32_t firstValue;  // the int32 read after the header
+  };
+  const Case cases[] = {
+      {{0xAA, 0xAA, 0x14, 0x55, 8, 0, 0, 0}, 20, 8},
+      {{0xAA, 0xAA, 0x05, 0x55, 8, 0, 0, 0}, 5, 8},
+      // Not a header: level 1 and the same four bytes are the first value.
+      {{0x03, 0, 0, 0, 9, 0, 0, 0}, 1, 3},
+      {{0xAA, 0xAB, 0x14, 0x55, 9, 0, 0, 0}, 1, 0x5514ABAA},
+  };
+  for (const Case& c : cases) {
+    auto stream = MakeRef<Kor::MemoryStream>(c.head);
+    Kor::BinaryReader in(stream.get());
+    EXPECT_EQ(in.ReadHeader(), c.level);
+    std::int32_t v = 0;
+    EXPECT_TRUE(in.ReadInt32(v));
+    EXPECT_EQ(v, c.firstValue);
+  }
+}
+
+TEST(BinaryReaderTest, OldStringsAreWindows1252) {
+  // 0x80 is the euro sign in the code page, 0xE9 é, 0x81 undefined and kept as U+0081.
+  auto stream = StreamBytes().Ansi({'m', 0x80, 0xE9, 0x81}).Ansi({}).Stream();
+  Kor::BinaryReader in(stream.get());
+  in.SetFormatLevel(5);
+  std::string s;
+  std::string empty = "x";
+  EXPECT_TRUE(in.ReadString(s));
+  EXPECT_TRUE(in.ReadString(empty));
+  EXPECT_EQ(s, "m\xE2\x82\xAC\xC3\xA9\xC2\x81");
+  EXPECT_EQ(empty, "");
+}
+
+TEST(BinaryReaderTest, TaggedStringWithoutTopBitIsAnsi) {
+  auto stream = StreamBytes().Int(1).Int(2).Int(-2).Raw({0xB5, 'g'}).Stream();
+  Kor::BinaryReader in(stream.get());
+  in.SetFormatLevel(20);
+  std::string s;
+  EXPECT_TRUE(in.ReadString(s));
+  EXPECT_EQ(s, "\xC2\xB5g");
+}
+
+TEST(BinaryReaderTest, MalformedStringsAndBitSetsAreFormatErrors) {
+  struct Case {
+    const char* what;
+    int level;
+    Bytes bytes;
+    bool bitSet;
+    std::uint32_t code;
+  };
+  const Case cases[] = {
+      {"check word off by one", 20, StreamBytes().Int(0x80000001u).Int(2).Int(-1).Bytes(), false,
+       kErrStringFormat},
+      {"negative length", 20, StreamBytes().Int(0x80000001u).Int(-4).Int(4).Bytes(), false,
+       kErrStringFormat},
+      {"length -2^31", 20, StreamBytes().Int(0x80000001u).Int(INT32_MIN).Int(INT32_MIN).Bytes(),
+       false, kErrStringFormat},
+      {"old string of 64001 bytes", 5, StreamBytes().Int(64001).Bytes(), false, kErrStringFormat},
+      {"old string of negative length", 5, StreamBytes().Int(-1).Bytes(), false, kErrStringFormat},
+      {"bit set form 2", 20, StreamBytes().Int(2).Int(32).Int(1).Int(-1).Int(1).Bytes(), true,
+       kErrStreamVersion},
+      {"bit set check word", 20, StreamBytes().Int(1).Int(32).Int(1).Int(1).Int(1).Bytes(), true,
+       kErrStringFormat},
+  };
+  for (const Case& c : cases) {
+    auto stream = MakeRef<Kor::MemoryStream>(c.bytes);
+    Kor::BinaryReader in(stream.get());
+    in.SetFormatLevel(c.level);
+    std::string s;
+    boost::dynamic_bitset<std::uint32_t> set;
+    EXPECT_EQ(ErrorOf([&] { c.bitSet ? in.ReadBitSet(set) : in.ReadString(s); }), c.code) << c.what;
+  }
+}
+
+TEST(BinaryReaderTest, OldStringOfExactly64000BytesIsRead) {
+  StreamBytes bytes;
+  bytes.Ansi(std::vector<std::uint8_t>(64000, 'x'));
+  auto stream = bytes.Stream();
+  Kor::BinaryReader in(stream.get());
+  in.SetFormatLevel(9);
+  std::string s;
+  EXPECT_TRUE(in.ReadString(s));
+  EXPECT_EQ(s, std::string(64000, 'x'));
+}
+
+TEST(BinaryReaderTest, HugeCountsInAShortStreamEndAtTheStreamsEnd) {
+  auto stream =
+      StreamBytes().Int(0x80000001u).Int(0x7FFFFFFF).Int(-0x7FFFFFFF).Raw({1, 2}).Stream();
+  Kor::BinaryReader in(stream.get());
+  in.SetFormatLevel(20);
+  std::string s = "old";
+  EXPECT_FALSE(in.ReadString(s));
+  EXPECT_EQ(s, "old");
+  EXPECT_TRUE(in.Failed());
+}
+
+TEST(BinaryReaderTest, OldBitSetIsTheFirst32BitsOfAnEmptiedSet) {
+  auto stream = StreamBytes().Int(0x80000005u).Stream();
+  Kor::BinaryReader in(stream.get());
+  boost::dynamic_bitset<std::uint32_t> set(64);
+  set.set(40);
+  EXPECT_TRUE(in.ReadOldBitSet(set));
+  ASSERT_EQ(set.size(), 32u);
+  EXPECT_EQ(set.count(), 3u);
+  EXPECT_TRUE(set.test(0) && set.test(2) && set.test(31));
+}
+
+}  // namespace
+}  // namespace Tessel

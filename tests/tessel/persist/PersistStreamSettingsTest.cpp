@@ -1,0 +1,280 @@
+#include "tessel/document/PersistStreamSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "PersistFixture.h"
+
+namespace Tessel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Testing::StreamBytes;
+using Testing::TestChart;
+
+// One cell of a version-4 matrix stream as the writer should lay it out.
+void CellBytes(StreamBytes& b, const std::u16string& text, std::int32_t flags) {
+  b.Str(text).Double(0.0).Int(-1).Pos(0, 0).Pos(0, 0).Pos(0, 0).Str(u"").Double(0.0);
+  b.Int(flags).Int(0).Int(0);
+  b.Int(1).Double(0.0).Double(0.0);  // automatic baseline: present
+  b.Int(0).Double(0.0).Double(0.0);  // user baseline: absent
+}
+
+TEST(PersistStreamSettingsTest, DefaultDocumentIsWrittenByteForByte) {
+  TestChart chart(Testing::DataRecording());
+  StreamBytes b = Testing::DefaultSettingsBytes();
+  b.Int(4).Int(3).Int(5);
+  for (auto [text, flags] : {std::pair<std::u16string, int>{u"", 0x10},
+                             {u"", 0x10},
+                             {u"", 0x10},
+                             {u"", 0x10},
+                             {u"1", 0x20},
+                             {u"A", 0x10},
+                             {u"", 0x110},
+                             {u"", 0x10},
+                             {u"Dose", 0x12},
+                             {u"<Enter Dose>", 0x83},
+                             {u"B", 0x10},
+                             {u"<Run B Label>", 0x92},
+                             {u"", 0x10},
+                             {u"-1", 0x9a},
+                             {u"", 0x01}}) {
+    CellBytes(b, text, flags);
+  }
+  b.Int(1).Int(-1).Int(-1).Int(0).Int(0);  // Table View manager: no current cell, no widths
+  const Bytes written = Testing::SaveBytes(chart.Doc());
+  ASSERT_GE(written.size(), 4u);
+  EXPECT_EQ(Bytes(written.begin(), written.begin() + 4), (Bytes{0xAA, 0xAA, 0x14, 0x55}));
+  EXPECT_EQ(written, b.Bytes());
+}
+
+TEST(PersistStreamSettingsTest, FlagFourIsWrittenThenCleared) {
+  TestChart chart(Testing::DataRecording());
+  chart.Doc().SettingsObject().SetOption(kOptionSaved, true);
+  const Bytes written = Testing::SaveBytes(chart.Doc());
+  EXPECT_EQ(Bytes(written.begin() + 8, written.begin() + 24),
+            StreamBytes().Int(0).Int(0).Int(0).Int(1).Bytes());
+  EXPECT_FALSE(chart.Doc().SettingsObject().Option(kOptionSaved));
+}
+
+TEST(PersistStreamSettingsTest, FailedWriteStillClearsFlagFourAndKeepsDirty) {
+  TestChart chart(Testing::DataRecording());
+  PersistStreamSettings& o = chart.Doc().SettingsObject();
+  o.SetOption(kOptionSaved, true);
+  o.SetDirty(true);
+  auto full = MakeRef<Kor::MemoryStream>();
+  full->SetCapacity(10);
+  EXPECT_EQ(o.Save(full.get(), true), kFail);
+  EXPECT_FALSE(o.Option(kOptionSaved));
+  EXPECT_EQ(o.IsDirty(), kOk);
+}
+
+TEST(PersistStreamSettingsTest, EveryFieldSurvivesARoundTrip) {
+  TestChart saved(Testing::DataRecording());
+  Testing::FillEverything(saved.Doc());
+  const Bytes bytes = Testing::SaveBytes(saved.Doc());
+
+  TestChart loaded(Testing::DataRecording());
+  ASSERT_EQ(Testing::LoadBytes(loaded.Doc(), bytes), kOk);
+  const Document& a = saved.Doc();
+  const Document& b = loaded.Doc();
+  EXPECT_EQ(b.Settings(), a.Settings());
+  for (int n = 1; n <= 4; ++n) {
+    EXPECT_EQ(loaded.Doc().SettingsObject().Option(n), n == 1 || n == 3) << n;
+  }
+  EXPECT_EQ(b.SelectionToRestore()[0], TickPosition(1, 20));
+  EXPECT_EQ(b.SelectionToRestore()[1], TickPosition(2, 0x7FFFFFF0));
+  EXPECT_EQ(b.Matrix(), a.Matrix());
+  EXPECT_EQ(b.TableViewState(), a.TableViewState());
+  EXPECT_TRUE(b.SettingsRead());
+  EXPECT_EQ(loaded.Doc().SettingsObject().LoadedFormatLevel(), 20);
+  EXPECT_EQ(loaded.Doc().SettingsObject().LoadedVersion(), 8);
+  EXPECT_EQ(loaded.Doc().SettingsObject().LoadedMatrixVersion(), 4);
+  EXPECT_EQ(loaded.Doc().SettingsObject().IsDirty(), kFalse);
+  // The loaded matrix is the one the host keeps as child data.
+  std::uint32_t type = 0;
+  loaded.Doc().Matrix().GetChildDataType(&type);
+  EXPECT_EQ(loaded.Chart().ChildData(type), &loaded.Doc().Matrix());
+}
+
+// A minimal Document section: a version-4 matrix of the default shape, no manager state.
+StreamBytes& DefaultDocumentSection(StreamBytes& b) {
+  TestChart chart(Testing::DataRecording());
+  const Bytes all = Testing::SaveBytes(chart.Doc());
+  const size_t settingsSize = Testing::DefaultSettingsBytes().Size();
+  return b.Append(Bytes(all.begin() + static_cast<long>(settingsSize), all.end()));
+}
+
+TEST(PersistStreamSettingsTest, VersionTwoStreamKeepsTheDefaultsOfLaterFields) {
+  StreamBytes b;
+  b.Header().Int(2).Int(1).Int(0).Int(1).Int(0);
+  b.Int(4).Int(9).Str(u"cc").Double(2.5).Double(9.0).Int(2).Str(u"Minimum");
+  b.Int(1).Int(1).Int(1).Int(6);  // F1, scientific, per-dose baseline, significant figures
+  DefaultDocumentSection(b);
+
+  TestChart chart(Testing::DataRecording());
+  ASSERT_EQ(Testing::LoadBytes(chart.Doc(), b.Bytes()), kOk);
+  DocumentSettings expected;
+  expected.autoChannel = 4;
+  expected.b = 9;
+  expected.c = "cc";
+  expected.startOffset = 2.5;
+  expected.stopOffset = 9.0;
+  expected.calcType = 2;
+  expected.calcName = "Minimum";
+  expected.f1 = true;
+  expected.scientific = true;
+  expected.perDoseBaseline = true;
+  expected.sigFigs = 6;
+  EXPECT_EQ(chart.Doc().Settings(), expected);
+  EXPECT_EQ(chart.Doc().Settings().graphSet, DefaultGraphSet());
+  EXPECT_EQ(chart.Doc().SelectionToRestore()[0], TickPosition());
+  EXPECT_TRUE(chart.Doc().SettingsObject().Option(1));
+  EXPECT_TRUE(chart.Doc().SettingsObject().Option(3));
+  EXPECT_EQ(chart.Doc().Matrix(), TableViewMatrix(nullptr));
+}
+
+TEST(PersistStreamSettingsTest, VersionOneStreamHasNeitherF1NorScientific) {
+  StreamBytes b;
+  b.Header().Int(1).Int(0).Int(0).Int(0).Int(0);
+  b.Int(-2).Int(0).Str(u"").Double(1.0).Double(5.0).Int(4).Str(u"Integral");
+  b.Int(1).Int(3);  // per-dose baseline, significant figures
+  DefaultDocumentSection(b);
+  TestChart chart(Testing::DataRecording());
+  ASSERT_EQ(Testing::LoadBytes(chart.Doc(), b.Bytes()), kOk);
+  EXPECT_FALSE(chart.Doc().Settings().f1);
+  EXPECT_FALSE(chart.Doc().Settings().scientific);
+  EXPECT_TRUE(chart.Doc().Settings().perDoseBaseline);
+  EXPECT_EQ(chart.Doc().Settings().sigFigs, 3);
+  EXPECT_EQ(chart.Doc().Settings().calcType, 4);
+}
+
+// Settings of versions 3 to 7: which of the later fields each one carries.
+TEST(PersistStreamSettingsTest, EachVersionReadsItsOwnFields) {
+  for (int version = 3; version <= 8; ++version) {
+    StreamBytes b;
+    b.Header().Int(version).Int(0).Int(0).Int(0).Int(0);
+    b.Int(-2).Int(0).Str(u"").Double(1.0).Double(5.0).Int(1).Str(u"Maximum");
+    b.Int(0).Int(0).Int(0).Int(4).Int(5);  // ..., significant figures, G
+    if (version >= 4) {
+      b.Int(6);
+      if (version >= 7) {
+        b.Int(1).Int(64).Int(2).Int(-2).Int(0).Int(0x80000000u);
+      } else {
+        b.Int(0x0Cu);
+      }
+      b.Int(1).Int(0).Int(1).Int(0);
+    }
+    if (version >= 5) {
+      b.Int(7).Int(2);
+    }
+    if (version >= 6) {
+      b.Pos(1, 2).Pos(3, 4);
+    }
+    if (version >= 8) {
+      b.Int(0);
+    }
+    DefaultDocumentSection(b);
+    TestChart chart(Testing::DataRecording());
+    ASSERT_EQ(Testing::LoadBytes(chart.Doc(), b.Bytes()), kOk) << version;
+    const DocumentSettings& s = chart.Doc().Settings();
+    EXPECT_EQ(s.g, 5) << version;
+    EXPECT_EQ(s.h, version >= 4 ? 6 : 0) << version;
+    GraphSet set = DefaultGraphSet();
+    if (version >= 7) {
+      set = GraphSet(64);
+      set.set(63);
+    } else if (version >= 4) {
+      set = GraphSet(32, 0x0Cu);
+    }
+    EXPECT_EQ(s.graphSet, set) << version;
+    EXPECT_EQ(s.bottomToZero, version >= 4) << version;
+    EXPECT_EQ(s.fixHill, version >= 4) << version;
+    EXPECT_EQ(s.showLegend, version < 4) << version;
+    EXPECT_EQ(s.currentRow, version >= 5 ? 7 : -1) << version;
+    EXPECT_EQ(s.currentColumn, version >= 5 ? 2 : -1) << version;
+    EXPECT_EQ(chart.Doc().SelectionToRestore()[1],
+              version >= 6 ? TickPosition(3, 4) : TickPosition())
+        << version;
+    EXPECT_EQ(s.advanceDown, version < 8) << version;
+    EXPECT_EQ(chart.Doc().Matrix(), TableViewMatrix(nullptr)) << version;
+  }
+}
+
+TEST(PersistStreamSettingsTest, StreamWithoutHeaderIsLevelOneWithAnsiStrings) {
+  StreamBytes b;
+  b.Int(2).Int(0).Int(0).Int(0).Int(0);
+  b.Int(-2).Int(0).Ansi({}).Double(1.0).Double(5.0).Int(0).Ansi({'M', 0xE9, 'a', 'n'});
+  b.Int(0).Int(0).Int(0).Int(4);
+  // Its matrix: version 1, one column of one cell, strings byte-counted too.
+  b.Int(1).Int(1).Int(1);
+  b.Ansi({'x', 0x80}).Double(0.0).Int(-1).Pos(0, 0).Pos(0, 0).Pos(0, 0).Ansi({}).Double(0.0);
+  b.Int(0x20).Int(0).Int(0);
+  TestChart chart(Testing::DataRecording());
+  ASSERT_EQ(Testing::LoadBytes(chart.Doc(), b.Bytes()), kOk);
+  EXPECT_EQ(chart.Doc().SettingsObject().LoadedFormatLevel(), 1);
+  EXPECT_EQ(chart.Doc().Settings().calcName,
+            "M\xC3\xA9"
+            "an");
+  ASSERT_EQ(chart.Doc().Matrix().ColumnCount(), 1u);
+  EXPECT_EQ(chart.Doc().Matrix().Cell(0, 0).text, "x\xE2\x82\xAC");
+}
+
+TEST(PersistStreamSettingsTest, UnreadableStreamsFailAndChangeNothing) {
+  TestChart source(Testing::DataRecording());
+  Testing::FillEverything(source.Doc());
+  const Bytes good = Testing::SaveBytes(source.Doc());
+  // Where things are in that stream. String C ("reserved é", 10 units) follows the header, the
+  // version, four flags, the auto channel and B; the graph set follows C, two offsets, the
+  // calculation type, the name "Max-Min", three flags, significant figures, G and H.
+  const size_t cAt = 4 + 4 + 16 + 8;
+  const size_t graphAt = cAt + (12 + 20) + 16 + 4 + (12 + 14) + 12 + 12;
+  // The settings section alone, as a settings object without a Document writes it.
+  auto alone = MakeRef<PersistStreamSettings>(nullptr);
+  alone->Settings() = source.Doc().Settings();
+  auto scratch = MakeRef<Kor::MemoryStream>();
+  alone->Save(scratch.get(), false);
+  const size_t matrixAt = scratch->Bytes().size();
+  const size_t stateAt = good.size() - 9 * 4;  // version, cell, count, check, four widths
+
+  auto patched = [&](size_t at, std::int64_t value) {
+    Bytes b = good;
+    for (size_t i = 0; i < 4; ++i) {
+      b[at + i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i));
+    }
+    return b;
+  };
+  struct Case {
+    const char* what;
+    Bytes bytes;
+    std::uint32_t code;
+  };
+  const Case cases[] = {
+      {"settings version 9", patched(4, 9), kErrStreamVersion},
+      {"negative settings version", patched(4, -1), kErrStreamVersion},
+      {"string check word", patched(cAt + 8, 5), kErrStringFormat},
+      {"graph set form 2", patched(graphAt, 2), kErrStreamVersion},
+      {"graph set check word", patched(graphAt + 12, -1), kErrStringFormat},
+      {"matrix version 5", patched(matrixAt, 5), kErrStreamVersion},
+      {"negative column count", patched(matrixAt + 4, -3), kErrStreamVersion},
+      {"cell text check word", patched(matrixAt + 12 + 8, 7), kErrStringFormat},
+      {"table view state version 2", patched(stateAt, 2), kErrStreamVersion},
+      {"column width check word", patched(stateAt + 16, 4), kErrStringFormat},
+  };
+  for (const Case& c : cases) {
+    TestChart chart(Testing::DataRecording());
+    chart.Doc().Settings().sigFigs = 9;
+    chart.Doc().Matrix().AppendRow();
+    chart.Doc().SetSelectionToRestore(TickPosition(9, 9), TickPosition(9, 10));
+    const Bytes before = Testing::SaveBytes(chart.Doc());
+    EXPECT_EQ(Testing::LoadBytes(chart.Doc(), c.bytes), kFail) << c.what;
+    EXPECT_EQ(chart.Doc().SettingsObject().LastError(), c.code) << c.what;
+    EXPECT_EQ(Testing::SaveBytes(chart.Doc()), before) << c.what;
+    EXPECT_EQ(chart.Doc().Matrix().RowCount(), 6u) << c.what;
+    EXPECT_FALSE(chart.Doc().SettingsRead()) << c.what;
+    EXPECT_FALSE(chart.Doc().SettingsObject().Loading()) << c.what;
+    EXPECT_EQ(chart.Doc().SelectionToRestore()[0], TickPosition(9, 9)) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace Tessel
