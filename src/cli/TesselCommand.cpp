@@ -12,6 +12,8 @@ namespace {
 const CommandRegistrar kCommands[] = {
     AddVersionCommand,
     AddFitCommand,
+    AddInfoCommand,
+    AddSimulateCommand,
 };
 
 }  // namespace

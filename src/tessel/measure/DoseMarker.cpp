@@ -189,10 +189,19 @@ bool DoseMarker::AddResponse(std::uint32_t row, std::uint32_t column) {
   } else if (!ChannelUsable(runChannel)) {
     return false;
   }
+  return Measure(row, column, channel, selection.start, selection.end);
+}
+
+bool DoseMarker::Measure(std::uint32_t row, std::uint32_t column, std::int32_t channel,
+                         TickPosition start, TickPosition end) {
+  TableViewMatrix& m = doc_.Matrix();
+  if (!m.Contains(row, column) || row < kFirstDoseRow || column < kFirstRunColumn) {
+    return false;
+  }
   TableViewElem& cell = m.Cell(row, column);
   cell.channel = channel;
-  cell.start = selection.start;
-  cell.end = selection.end;
+  cell.start = start;
+  cell.end = end;
   cell.responseAdded = true;
   if (doc_.CalculateResponse(column, row)) {
     const DocumentSettings& s = doc_.Settings();
