@@ -11,6 +11,7 @@ namespace {
 // Every subcommand of the program, in the order `tessel --help` lists them.
 const CommandRegistrar kCommands[] = {
     AddVersionCommand,
+    AddInspectCommand,
 };
 
 }  // namespace
