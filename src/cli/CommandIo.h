@@ -21,6 +21,9 @@ struct CommandIo {
 using CommandRegistrar = void (*)(CLI::App& app, CommandIo& io);
 
 void AddVersionCommand(CLI::App& app, CommandIo& io);
+void AddFitCommand(CLI::App& app, CommandIo& io);
+void AddInfoCommand(CLI::App& app, CommandIo& io);
+void AddSimulateCommand(CLI::App& app, CommandIo& io);
 void AddInspectCommand(CLI::App& app, CommandIo& io);
 
 }  // namespace Cli

@@ -11,6 +11,9 @@ namespace {
 // Every subcommand of the program, in the order `tessel --help` lists them.
 const CommandRegistrar kCommands[] = {
     AddVersionCommand,
+    AddFitCommand,
+    AddInfoCommand,
+    AddSimulateCommand,
     AddInspectCommand,
 };
 

@@ -6,6 +6,10 @@
 #include "tessel/document/TableViewMatrixStream.h"
 #include "tessel/host/KeyboardHook.h"
 #include "tessel/host/ShortcutKeys.h"
+#include "tessel/measure/CommentKeeper.h"
+#include "tessel/measure/DoseMarker.h"
+#include "tessel/measure/Recalculation.h"
+#include "tessel/measure/ResponseCalculator.h"
 
 namespace Tessel {
 
@@ -143,11 +147,13 @@ std::uint32_t Document::AddResponseKey() {
   return AssignedShortcutKey(shortcuts_.get(), kAddResponseCommand);
 }
 
-Status Document::OnCommentChanged(const CommentInfo& /*old*/, const std::string& /*newText*/) {
+Status Document::OnCommentChanged(const CommentInfo& old, const std::string& newText) {
+  CommentKeeper(*this).OnCommentChanged(old, newText);
   return kOk;
 }
 
-Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& /*comments*/) {
+Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& comments) {
+  CommentKeeper(*this).OnCommentsRemoved(comments);
   return kOk;
 }
 
@@ -355,6 +361,40 @@ MessageAnswer Document::ShowMessage(const std::string& text, MessageIcon icon,
     return MessageAnswer::kNo;
   }
   return box->Show(text, kTesselCaption, icon, buttons);
+}
+
+bool Document::CalculateResponse(std::uint32_t vector, std::uint32_t element) {
+  const bool done =
+      ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+          .Calculate(Matrix().Cell(element, vector));
+  RefreshView(ViewKind::kResults);
+  return done;
+}
+
+bool Document::RecalculateAllResponses() {
+  return Tessel::RecalculateAllResponses(*this);
+}
+
+double Document::SelectionMaximum(std::uint32_t vector, std::uint32_t element) {
+  return ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+      .SelectionMaximum(Matrix().Cell(element, vector));
+}
+
+double Document::SelectionMinimum(std::uint32_t vector, std::uint32_t element) {
+  return ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
+      .SelectionMinimum(Matrix().Cell(element, vector));
+}
+
+bool Document::MarkDoseAt(std::uint32_t row, std::uint32_t column, bool partOfAdd) {
+  return DoseMarker(*this).MarkDose(row, column, partOfAdd);
+}
+
+bool Document::AddResponseAt(std::uint32_t row, std::uint32_t column) {
+  return DoseMarker(*this).AddResponse(row, column);
+}
+
+void Document::UpdateRowComments(std::uint32_t row, const std::string& newDoseText) {
+  CommentKeeper(*this).UpdateRowComments(row, newDoseText);
 }
 
 // --- The Document's section of the stream.

@@ -91,6 +91,25 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   // Rewrites the "Repeat n" marks after a run label changed.
   void UpdateRepeatLabels();
 
+  // --- Measurement and dose comments; the work is done in measure/.
+  // Measures the cell (vector = column, element = row) with the current settings.
+  bool CalculateResponse(std::uint32_t vector, std::uint32_t element);
+  // Measures every cell holding a response again and re-formats its text.
+  bool RecalculateAllResponses();
+  // The raw extremes of a cell's selection, without changing the cell.
+  double SelectionMaximum(std::uint32_t vector, std::uint32_t element);
+  double SelectionMinimum(std::uint32_t vector, std::uint32_t element);
+  // Mark Dose and Add Response on a cell (the Table View checks the target and advances).
+  bool MarkDoseAt(std::uint32_t row, std::uint32_t column, bool partOfAdd);
+  bool AddResponseAt(std::uint32_t row, std::uint32_t column);
+  // Rewrites the dose comments of a row's marked cells after its dose text changed.
+  void UpdateRowComments(std::uint32_t row, const std::string& newDoseText);
+  // Set while Mark Dose searches the recording for an existing dose comment.
+  // Between the host's announcement of a data change and its end.
+  bool HostChanging() const { return hostChanging_; }
+  bool CommentSearchRunning() const { return commentSearch_; }
+  void SetCommentSearchRunning(bool running) { commentSearch_ = running; }
+
   // A modal message with the caption "Tessel"; kNo when the host has no message service.
   MessageAnswer ShowMessage(const std::string& text, MessageIcon icon, MessageButtons buttons);
 
@@ -156,6 +175,7 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   bool deletionConfirmed_ = false;
   bool hostChanging_ = false;
   bool busy_ = false;
+  bool commentSearch_ = false;
 };
 
 }  // namespace Tessel

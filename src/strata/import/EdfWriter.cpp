@@ -1,0 +1,135 @@
+#include "strata/import/EdfWriter.h"
+
+#include <edflib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+namespace Strata {
+namespace {
+
+// Samples per data record and the record length in EDFlib's 10 µs units, for a sample interval
+// that is a whole number of samples in one second (or a whole number of seconds per sample).
+bool RecordLayout(double interval, int* perRecord, int* duration10us) {
+  const double rate = 1.0 / interval;
+  if (std::fabs(rate - std::round(rate)) < 1e-9 * rate && std::round(rate) >= 1.0) {
+    *perRecord = static_cast<int>(std::round(rate));
+    *duration10us = 100000;
+    return true;
+  }
+  if (std::fabs(interval - std::round(interval)) < 1e-9 * interval && interval <= 60.0) {
+    *perRecord = 1;
+    *duration10us = static_cast<int>(std::round(interval)) * 100000;
+    return true;
+  }
+  return false;
+}
+
+// The channel's range rounded outwards to whole units, so that header fields stay short and
+// every sample fits.
+void PhysicalRange(const std::vector<float>& samples, double* lo, double* hi) {
+  double mn = 0.0;
+  double mx = 0.0;
+  if (!samples.empty()) {
+    const auto [a, b] = std::minmax_element(samples.begin(), samples.end());
+    mn = *a;
+    mx = *b;
+  }
+  *lo = std::floor(mn) - 1.0;
+  *hi = std::ceil(mx) + 1.0;
+}
+
+std::string Configure(int handle, const Recording& rec, int perRecord, int duration10us,
+                      const EdfStartTime& start) {
+  const Block& block = rec.BlockAt(0);
+  if (edf_set_datarecord_duration(handle, duration10us) != 0 ||
+      edf_set_startdatetime(handle, start.year, start.month, start.day, start.hour, start.minute,
+                            start.second) != 0 ||
+      edf_set_equipment(handle, "Strata") != 0) {
+    return "EDFlib refused the header";
+  }
+  for (int c = 0; c < rec.ChannelCount(); ++c) {
+    double lo = 0.0;
+    double hi = 0.0;
+    PhysicalRange(block.samples[static_cast<std::size_t>(c)], &lo, &hi);
+    if (edf_set_samplefrequency(handle, c, perRecord) != 0 ||
+        edf_set_physical_maximum(handle, c, hi) != 0 ||
+        edf_set_physical_minimum(handle, c, lo) != 0 ||
+        edf_set_digital_maximum(handle, c, 32767) != 0 ||
+        edf_set_digital_minimum(handle, c, -32768) != 0 ||
+        edf_set_label(handle, c, rec.ChannelAt(c).title.c_str()) != 0 ||
+        edf_set_physical_dimension(handle, c, block.units[static_cast<std::size_t>(c)].c_str()) !=
+            0) {
+      return "EDFlib refused the header of channel \"" + rec.ChannelAt(c).title + "\"";
+    }
+  }
+  return {};
+}
+
+std::string WriteData(int handle, const Recording& rec, int perRecord) {
+  const Block& block = rec.BlockAt(0);
+  std::vector<double> buffer(static_cast<std::size_t>(perRecord));
+  for (std::uint32_t at = 0; at < block.Ticks(); at += static_cast<std::uint32_t>(perRecord)) {
+    for (const auto& samples : block.samples) {
+      std::copy(samples.begin() + at, samples.begin() + at + perRecord, buffer.begin());
+      if (edfwrite_physical_samples(handle, buffer.data()) != 0) {
+        return "EDFlib could not write the samples";
+      }
+    }
+  }
+  for (const Comment& c : rec.Comments()) {
+    const double seconds = block.startTime + c.position.Tick() * block.interval;
+    std::string text = c.text;
+    if (c.channel >= 0) {
+      text += "@@" + rec.ChannelAt(c.channel).title;
+    }
+    // EDFlib takes onsets in units of 100 µs.
+    if (edfwrite_annotation_utf8(handle, std::llround(seconds * 10000.0), -1, text.c_str()) != 0) {
+      return "EDFlib could not write the annotation \"" + c.text + "\"";
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string WriteEdfPlus(const Recording& rec, const std::string& path, const EdfStartTime& start) {
+  if (rec.BlockCount() != 1 || rec.ChannelCount() == 0) {
+    return "an EDF+ file is written from a recording of one block with at least one channel";
+  }
+  int perRecord = 0;
+  int duration10us = 0;
+  if (!RecordLayout(rec.BlockAt(0).interval, &perRecord, &duration10us)) {
+    return "the sample interval does not fit whole EDF data records";
+  }
+  if (rec.BlockAt(0).Ticks() == 0 || rec.BlockAt(0).Ticks() % perRecord != 0) {
+    return "the recording does not fill a whole number of EDF data records";
+  }
+  const std::string part = path + ".part";
+  const int handle =
+      edfopen_file_writeonly(part.c_str(), EDFLIB_FILETYPE_EDFPLUS, rec.ChannelCount());
+  if (handle < 0) {
+    return "the file cannot be created (EDFlib error " + std::to_string(handle) + ")";
+  }
+  std::string fault = Configure(handle, rec, perRecord, duration10us, start);
+  if (fault.empty()) {
+    fault = WriteData(handle, rec, perRecord);
+  }
+  if (edfclose_file(handle) != 0 && fault.empty()) {
+    fault = "the file could not be completed";
+  }
+  std::error_code ec;
+  if (fault.empty()) {
+    std::filesystem::rename(part, path, ec);
+    if (ec) {
+      fault = "the file cannot be put in place: " + ec.message();
+    }
+  }
+  if (!fault.empty()) {
+    std::filesystem::remove(part, ec);
+  }
+  return fault;
+}
+
+}  // namespace Strata

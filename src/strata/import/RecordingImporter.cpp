@@ -1,0 +1,37 @@
+#include "strata/import/RecordingImporter.h"
+
+#include <fstream>
+
+#include "strata/import/DelimitedTextReader.h"
+#include "strata/import/EdfReader.h"
+
+namespace Strata {
+
+ImportResult ImportRecording(const std::string& path, const ImportOptions& options) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return ImportResult::Failure(path, "the file cannot be opened");
+  }
+  std::string head(256, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  in.close();
+  if (head.empty()) {
+    return ImportResult::Failure(path, "the file is empty");
+  }
+  if (head.rfind(std::string("SQLite format 3\0", 16), 0) == 0) {
+    return ImportResult::Failure(path, "Strata documents cannot be opened by this build yet");
+  }
+  const EdfReader edf;
+  if (edf.Recognises(head)) {
+    return edf.Read(path, options);
+  }
+  const DelimitedTextReader text;
+  if (text.Recognises(head)) {
+    return text.Read(path, options);
+  }
+  return ImportResult::Failure(
+      path, "the format is not recognised: it is neither EDF, BDF nor delimited text");
+}
+
+}  // namespace Strata

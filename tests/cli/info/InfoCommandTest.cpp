@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/TesselCommand.h"
+#include "strata/import/EdfTestWriter.h"
+
+namespace {
+
+using Testing::TestEdf;
+using Testing::TestSignal;
+
+struct CommandRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CommandRun Tessel(const std::vector<std::string>& args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  const int status = Cli::RunTessel(args, in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// Three blocks (records at 0, 1 | 5 | 8.5 s), a 5 Hz channel beside a 2 Hz one, annotations in
+// every block, one of them in UTF-8 and one naming a channel.
+TestEdf Discontinuous() {
+  TestEdf e;
+  e.reserved = "EDF+D";
+  e.recordStarts = {"+0", "+1", "+5", "+8.5"};
+  TestSignal tension{"Tension", "mN", "-327.68", "327.67", "-32768", "32767", 5, {}};
+  for (int i = 0; i < 20; ++i) {
+    tension.digital.push_back(100 * i);  // 0, 1, 2, ... mN
+  }
+  TestSignal bath{"Bath", "degC", "0", "100", "0", "10000", 2, {}};
+  for (int i = 0; i < 8; ++i) {
+    bath.digital.push_back(3700);
+  }
+  e.signals = {tension, bath};
+  e.annotations = {{"+0.4", "TSL: <10> <Control>", 0},
+                   {"+5.6", "Bad gewechselt – 37 °C", 2},
+                   {"+8.5", "Wash@@Tension", 3}};
+  return e;
+}
+
+TEST(InfoCommand, TextShowsChannelsBlocksCommentsAndReport) {
+  const std::string path = Testing::WriteTempFile("info-d.edf", Discontinuous().Bytes());
+  const CommandRun r = Tessel({"info", path, "--samples", "3"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, "File: " + path +
+                       "\n"
+                       "Format: EDF+D\n"
+                       "Channels (counted from 0): 2\n"
+                       "  0  Tension\n"
+                       "  1  Bath\n"
+                       "Blocks (counted from 0): 3\n"
+                       "  0  start 0 s, interval 0.2 s, 10 ticks, units mN, degC\n"
+                       "  1  start 5 s, interval 0.2 s, 5 ticks, units mN, degC\n"
+                       "  2  start 8.5 s, interval 0.2 s, 5 ticks, units mN, degC\n"
+                       "Comments (block, tick, channel; -1 is all channels): 3\n"
+                       "  0  2  -1  TSL: <10> <Control>\n"
+                       "  1  3  -1  Bad gewechselt – 37 °C\n"
+                       "  2  0  0  Wash\n"
+                       "Report:\n"
+                       "  Channel \"Bath\" is sampled at 2 Hz, the block at 5 Hz: its samples were "
+                       "interpolated linearly onto the block's ticks.\n"
+                       "Samples (first 3 per channel):\n"
+                       "  block 0, channel 0: 0 1 2\n"
+                       "  block 0, channel 1: 37 37 37\n"
+                       "  block 1, channel 0: 10 11 12\n"
+                       "  block 1, channel 1: 37 37 37\n"
+                       "  block 2, channel 0: 15 16 17\n"
+                       "  block 2, channel 1: 37 37 37\n");
+}
+
+TEST(InfoCommand, JsonHoldsTheSameAsOneObject) {
+  const std::string path = Testing::WriteTempFile("info-d-json.edf", Discontinuous().Bytes());
+  const CommandRun r = Tessel({"info", path, "--json", "--samples", "2"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  const auto expected = nlohmann::json::parse(R"({
+    "format": "EDF+D",
+    "channels": [{"title": "Tension"}, {"title": "Bath"}],
+    "blocks": [
+      {"start": 0.0, "interval": 0.2, "ticks": 10, "units": ["mN", "degC"]},
+      {"start": 5.0, "interval": 0.2, "ticks": 5, "units": ["mN", "degC"]},
+      {"start": 8.5, "interval": 0.2, "ticks": 5, "units": ["mN", "degC"]}
+    ],
+    "comments": [
+      {"block": 0, "tick": 2, "channel": -1, "text": "TSL: <10> <Control>"},
+      {"block": 1, "tick": 3, "channel": -1, "text": "Bad gewechselt – 37 °C"},
+      {"block": 2, "tick": 0, "channel": 0, "text": "Wash"}
+    ],
+    "report": ["Channel \"Bath\" is sampled at 2 Hz, the block at 5 Hz: its samples were interpolated linearly onto the block's ticks."],
+    "samples": [[[0, 1], [37, 37]], [[10, 11], [37, 37]], [[15, 16], [37, 37]]]
+  })");
+  EXPECT_EQ(j, expected) << j.dump(2);
+  // Without --samples there is no "samples" key.
+  const auto plain = nlohmann::json::parse(Tessel({"info", path, "--json"}).out);
+  EXPECT_FALSE(plain.contains("samples"));
+}
+
+TEST(InfoCommand, DemoRecordingShowsBothRunsDoses) {
+  const CommandRun r =
+      Tessel({"info", std::string(TESSEL_SOURCE_DIR) + "/data/organ-bath.edf", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["format"], "EDF+");
+  EXPECT_EQ(j["channels"].size(), 2u);
+  ASSERT_EQ(j["comments"].size(), 16u);
+  EXPECT_EQ(j["comments"][0]["text"], "TSL: <0.001> <Control>");
+  EXPECT_EQ(j["comments"][15]["text"], "TSL: <3> <Antagonist>");
+  EXPECT_EQ(j["report"], nlohmann::json::array());
+}
+
+TEST(InfoCommand, UnreadableFileGivesOneLineAndStatusTwo) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string fault;
+  };
+  const std::string edf = Discontinuous().Bytes();
+  for (const Case& c : {
+           Case{"info-empty.edf", "", "the file is empty"},
+           Case{"info-short.edf", edf.substr(0, edf.size() - 1),
+                "the file is truncated: it is 1559 bytes long, but its header announces 4 data "
+                "records of 134 bytes after 1024 header bytes (1560 bytes)"},
+           Case{"info-ragged.csv", "Time,A,B\n0,1,2\n1,2\n",
+                "line 3 has 2 fields, but the header has 3"},
+       }) {
+    const std::string path = Testing::WriteTempFile(c.name, c.bytes);
+    const CommandRun r = Tessel({"info", path, "--json"});
+    EXPECT_EQ(r.status, 2) << c.name;
+    EXPECT_EQ(r.out, "") << c.name;
+    EXPECT_EQ(r.err, "tessel info: " + path + ": " + c.fault + "\n");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,312 @@
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/TestRecording.h"
+#include "tessel/measure/CalcType.h"
+#include "tessel/measure/ResponseCalculator.h"
+
+namespace Tessel {
+namespace {
+
+using Testing::TestChart;
+
+constexpr std::uint32_t kRow = kFirstDoseRow;
+constexpr std::uint32_t kCol = kFirstRunColumn;
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+std::uint64_t Bits(double v) {
+  return std::bit_cast<std::uint64_t>(v);
+}
+
+// One channel holding exactly these samples in a block at the given interval.
+Strata::Recording Signal(const std::vector<float>& values, double interval = 1.0) {
+  Strata::Recording r;
+  r.AddChannel("Pressure");
+  r.AddBlock(interval, static_cast<std::uint32_t>(values.size()));
+  r.BlockAt(0).samples[0] = values;
+  return r;
+}
+
+std::vector<float> Ramp(std::uint32_t n) {
+  std::vector<float> v(n);
+  for (std::uint32_t i = 0; i < n; ++i) {
+    v[i] = static_cast<float>(i);
+  }
+  return v;
+}
+
+// A run cell holding a response measured from start to end on channel 0, its dose at dose.
+TableViewElem& Prepare(Document& doc, std::uint32_t dose, std::uint32_t start, std::uint32_t end,
+                       std::int32_t channel = 0) {
+  TableViewElem& cell = doc.Matrix().Cell(kRow, kCol);
+  cell.channel = channel;
+  cell.dosePosition = TickPosition(0, dose);
+  cell.start = TickPosition(0, start);
+  cell.end = TickPosition(0, end);
+  cell.responseAdded = true;
+  cell.doseMarked = true;
+  return cell;
+}
+
+double Measure(TestChart& chart, std::int32_t type, bool perDose = false) {
+  chart.Doc().Settings().calcType = type;
+  chart.Doc().Settings().perDoseBaseline = perDose;
+  EXPECT_TRUE(chart.Doc().CalculateResponse(kCol, kRow));
+  return chart.Doc().Matrix().Cell(kRow, kCol).response;
+}
+
+struct KnownSignal {
+  const char* name;
+  std::vector<float> samples;
+  double interval;
+  std::uint32_t start;
+  std::uint32_t end;  // one past the last sample measured
+  double average, maximum, minimum, maxMinusMin, integral;
+};
+
+class KnownSignalTest : public ::testing::TestWithParam<KnownSignal> {};
+
+TEST_P(KnownSignalTest, EachMethodGivesTheTextbookValue) {
+  const KnownSignal& s = GetParam();
+  TestChart chart(Signal(s.samples, s.interval));
+  Prepare(chart.Doc(), s.start, s.start, s.end);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcAverage), s.average);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaximum), s.maximum);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMinimum), s.minimum);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaxMinusMin), s.maxMinusMin);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcIntegral), s.integral);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Signals, KnownSignalTest,
+    ::testing::Values(
+        KnownSignal{"Constant", std::vector<float>(10, 2.5f), 0.01, 0, 10, 2.5, 2.5, 2.5, 0.0,
+                    2.5 * 10 * 0.01},
+        // Ticks 2 to 6: the end tick is not part of the selection.
+        KnownSignal{"RampInside", Ramp(10), 0.5, 2, 7, 4.0, 6.0, 2.0, 4.0, 20.0 * 0.5},
+        KnownSignal{
+            "OneSample", {1.0f, -3.25f, 7.0f}, 0.25, 1, 2, -3.25, -3.25, -3.25, 0.0, -3.25 * 0.25},
+        KnownSignal{"NonFiniteSkipped",
+                    {1.0f, kNaN, 3.0f, kInf, -kInf, 5.0f},
+                    2.0,
+                    0,
+                    6,
+                    3.0,
+                    5.0,
+                    1.0,
+                    4.0,
+                    9.0 * 2.0},
+        // Longer than one 512-sample read, so chunk boundaries are crossed.
+        KnownSignal{"ConstantOverChunks", std::vector<float>(1500, 3.0f), 0.002, 0, 1500, 3.0, 3.0,
+                    3.0, 0.0, 3.0 * 1500 * 0.002}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(CalculateResponseTest, OnlyNonFiniteSamplesGiveTheMissingResponseNaN) {
+  TestChart chart(Signal({kNaN, kInf, -kInf, kNaN}));
+  Prepare(chart.Doc(), 0, 0, 4);
+  for (std::int32_t type = 0; type < kCalcTypeCount; ++type) {
+    EXPECT_EQ(Bits(Measure(chart, type)), 0x7FF8600000000000u) << CalcTypeName(type);
+  }
+}
+
+TEST(CalculateResponseTest, EmptySelectionCountsAsMeasuredWithNaN) {
+  TestChart chart(Signal(Ramp(10)));
+  TableViewElem& cell = Prepare(chart.Doc(), 3, 3, 3);
+  EXPECT_EQ(Bits(Measure(chart, kCalcAverage)), 0x7FF8600000000000u);
+  EXPECT_EQ(cell.autoBaseline, (Baseline{true, DBL_MAX, 0.0}));
+  // A selection ending at tick 0 reads nothing either.
+  Prepare(chart.Doc(), 0, 0, 0);
+  EXPECT_TRUE(std::isnan(Measure(chart, kCalcMaximum)));
+}
+
+TEST(CalculateResponseTest, PerDoseCorrectionSubtractsTheLowerOfDoseAndFirstSample) {
+  // Dose at tick 1 (value 4); the selection starts at tick 4 (value 10).
+  const std::vector<float> samples = {0, 4, 6, 8, 10, 12, 14, 16, 18, 20};
+  TestChart chart(Signal(samples));
+  TableViewElem& cell = Prepare(chart.Doc(), 1, 4, 8);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcAverage, true), 13.0 - 4.0);
+  EXPECT_EQ(cell.autoBaseline, (Baseline{true, 4.0, 0.0}));
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaximum, true), 16.0 - 4.0);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcIntegral, true), (13.0 - 4.0) * 4);
+  // Without correction the automatic baseline is still written, for the Analysis View.
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcAverage, false), 13.0);
+  EXPECT_EQ(cell.autoBaseline, (Baseline{true, 4.0, 0.0}));
+
+  // A dose sample above the first selection sample loses to it.
+  TestChart falling(Signal({0, 30, 6, 8, 10, 12, 14, 16}));
+  TableViewElem& fell = Prepare(falling.Doc(), 1, 4, 8);
+  EXPECT_DOUBLE_EQ(Measure(falling, kCalcMinimum, true), 0.0);
+  EXPECT_EQ(fell.autoBaseline.intercept, 10.0);
+}
+
+TEST(CalculateResponseTest, DoseAtOrAfterSelectionStartMeasuresFromTheFirstSample) {
+  TestChart chart(Signal({5, 7, 9, 2, 11, 4}));
+  Prepare(chart.Doc(), 2, 1, 6);  // dose inside the selection
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaximum, true), 11.0 - 7.0);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMinimum, true), 2.0 - 7.0);
+  Prepare(chart.Doc(), 1, 1, 6);  // dose exactly at the start
+  // Each sample less the first one (7), then averaged.
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcAverage, true), (0.0 + 2.0 - 5.0 + 4.0 - 3.0) / 5);
+}
+
+TEST(CalculateResponseTest, SlopedUserBaselineSubtractsAlongTicksFromTheDose) {
+  // 1200 samples cross two chunk boundaries; the dose lies inside, so the first 400 samples are
+  // before it and get negative tick distances.
+  constexpr double kT = 0.01;
+  constexpr double kB = 1.5;
+  constexpr double kS = -0.75;
+  std::vector<float> samples(1300);
+  for (size_t i = 0; i < samples.size(); ++i) {
+    samples[i] = static_cast<float>(std::sin(0.01 * static_cast<double>(i)) * 10.0);
+  }
+  TestChart chart(Signal(samples, kT));
+  TableViewElem& cell = Prepare(chart.Doc(), 450, 50, 1250);
+  cell.userBaseline = Baseline{true, kB, kS};
+  double sum = 0.0;
+  double maximum = -DBL_MAX;
+  for (int i = 50; i < 1250; ++i) {
+    const double v = samples[static_cast<size_t>(i)] - (kB + kS * kT * (i - 450));
+    sum += v;
+    maximum = std::max(maximum, v);
+  }
+  EXPECT_NEAR(Measure(chart, kCalcAverage, true), sum / 1200, 1e-12);
+  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaximum, true), maximum);
+  EXPECT_NEAR(Measure(chart, kCalcIntegral, true), sum * kT, 1e-12);
+  // The user's baseline is used, but the automatic one is still written.
+  EXPECT_EQ(cell.autoBaseline.intercept, samples[50]);
+  EXPECT_EQ(cell.userBaseline, (Baseline{true, kB, kS}));
+}
+
+TEST(CalculateResponseTest, MaxMinusMinIgnoresEveryBaseline) {
+  TestChart chart(Signal({3, 9, -2, 4, 8, 1}, 0.1));
+  TableViewElem& cell = Prepare(chart.Doc(), 0, 2, 6);
+  const double plain = Measure(chart, kCalcMaxMinusMin, false);
+  EXPECT_DOUBLE_EQ(plain, 10.0);
+  EXPECT_EQ(Measure(chart, kCalcMaxMinusMin, true), plain);
+  cell.userBaseline = Baseline{true, 2.0, 30.0};
+  EXPECT_EQ(Measure(chart, kCalcMaxMinusMin, true), plain);
+}
+
+TEST(CalculateResponseTest, UnknownCalculationTypeGivesZeroAndFalse) {
+  TestChart chart(Signal(Ramp(10)));
+  TableViewElem& cell = Prepare(chart.Doc(), 0, 1, 5);
+  cell.response = 42.0;
+  for (std::int32_t type : {5, -1}) {
+    chart.Doc().Settings().calcType = type;
+    EXPECT_FALSE(chart.Doc().CalculateResponse(kCol, kRow));
+    EXPECT_EQ(cell.response, 0.0);
+  }
+  // The whole table recalculates to zeros, and the result says so.
+  EXPECT_FALSE(chart.Doc().RecalculateAllResponses());
+  EXPECT_EQ(cell.text, "0");
+}
+
+TEST(CalculateResponseTest, CellWithoutResponseIsLeftAlone) {
+  TestChart chart(Signal(Ramp(10)));
+  TableViewElem& cell = Prepare(chart.Doc(), 0, 1, 5);
+  cell.responseAdded = false;
+  cell.response = 7.0;
+  const TableViewElem before = cell;
+  EXPECT_FALSE(chart.Doc().CalculateResponse(kCol, kRow));
+  EXPECT_EQ(cell, before);
+  // Outside the matrix there is nothing to measure.
+  EXPECT_FALSE(chart.Doc().CalculateResponse(99, 99));
+}
+
+TEST(CalculateResponseTest, NoSamplesFromTheHostGiveNaNAndFalse) {
+  TestChart chart(Signal(Ramp(10)));
+  TableViewElem& cell = Prepare(chart.Doc(), 0, 1, 5, /*channel=*/3);
+  EXPECT_FALSE(chart.Doc().CalculateResponse(kCol, kRow));
+  EXPECT_EQ(Bits(cell.response), 0x7FF8600000000000u);
+}
+
+TEST(CalculateResponseTest, UnreadableDoseSampleGivesNaNAndFalse) {
+  // The dose position is the very end of a short second block: an enumerator, but no sample.
+  Strata::Recording r = Signal(Ramp(100));
+  r.AddBlock(1.0, 5);
+  TestChart chart(std::move(r));
+  TableViewElem& cell = Prepare(chart.Doc(), 0, 10, 20);
+  cell.dosePosition = TickPosition(1, 5);
+  chart.Doc().Settings().perDoseBaseline = true;
+  EXPECT_FALSE(chart.Doc().CalculateResponse(kCol, kRow));
+  EXPECT_TRUE(std::isnan(cell.response));
+  EXPECT_EQ(cell.autoBaseline, (Baseline{true, DBL_MAX, 0.0}));
+}
+
+TEST(CalculateResponseTest, ResultsViewIsAskedToRefitAfterEveryCalculation) {
+  TestChart chart(Signal(Ramp(10)));
+  Testing::CountingView results(ViewKind::kResults);
+  chart.Doc().AttachView(&results);
+  const int before = results.refreshed;
+  Prepare(chart.Doc(), 0, 1, 5);
+  chart.Doc().CalculateResponse(kCol, kRow);
+  chart.Doc().Matrix().Cell(kRow, kCol).responseAdded = false;
+  chart.Doc().CalculateResponse(kCol, kRow);
+  EXPECT_EQ(results.refreshed, before + 2);
+  chart.Doc().DetachView(&results);
+}
+
+TEST(CalculateResponseTest, RecalculateRemeasuresAndReformatsEveryResponse) {
+  TestChart chart(Signal({1.0f, 2.0f, 3.0f, 4.0f, 1000.0f, 2000.0f}));
+  Document& doc = chart.Doc();
+  doc.Matrix().AppendRow();
+  Prepare(doc, 0, 0, 4).text = "stale";
+  TableViewElem& second = doc.Matrix().Cell(kRow + 1, kCol);
+  second = doc.Matrix().Cell(kRow, kCol);
+  second.start = TickPosition(0, 4);
+  second.end = TickPosition(0, 6);
+  doc.Settings().calcType = kCalcIntegral;
+  doc.Settings().sigFigs = 3;
+  doc.Settings().scientific = true;
+  EXPECT_TRUE(doc.RecalculateAllResponses());
+  EXPECT_EQ(doc.Matrix().Cell(kRow, kCol).text, "1.00e+001");
+  EXPECT_EQ(second.text, "3.00e+003");
+}
+
+TEST(CalculateResponseTest, SelectionExtremesAreRawAndLeaveTheCellAlone) {
+  TestChart chart(Signal({0, 50, 6, -8, 10, 12}));
+  TableViewElem& cell = Prepare(chart.Doc(), 1, 2, 6);
+  cell.userBaseline = Baseline{true, 100.0, 5.0};
+  chart.Doc().Settings().perDoseBaseline = true;
+  const TableViewElem before = cell;
+  EXPECT_EQ(chart.Doc().SelectionMaximum(kCol, kRow), 12.0);
+  EXPECT_EQ(chart.Doc().SelectionMinimum(kCol, kRow), -8.0);
+  EXPECT_EQ(cell, before);
+  cell.channel = 9;
+  EXPECT_TRUE(std::isnan(chart.Doc().SelectionMaximum(kCol, kRow)));
+}
+
+TEST(CalculateResponseTest, DisplayedBaselineFollowsTypeAndCorrection) {
+  TableViewElem cell = TableViewElem::Cleared();
+  cell.autoBaseline = Baseline{true, 3.0, 0.0};
+  cell.userBaseline = Baseline{true, 2.0, 0.5};
+  struct Case {
+    std::int32_t type;
+    bool perDose;
+    DisplayedBaseline shown;
+  };
+  const Case cases[] = {
+      {kCalcAverage, true, {true, 2.0, 0.5}},
+      {kCalcAverage, false, {false, 2.0, 0.5}},
+      {kCalcMaxMinusMin, true, {false, 2.0, 0.5}},
+      {kCalcIntegral, true, {true, 2.0, 0.5}},
+      // The integral without correction is the area above zero.
+      {kCalcIntegral, false, {true, 0.0, 0.0}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ResponseCalculator::Display(cell, c.type, c.perDose), c.shown)
+        << CalcTypeName(c.type) << " " << c.perDose;
+  }
+  cell.userBaseline.present = false;
+  EXPECT_EQ(ResponseCalculator::Display(cell, kCalcMinimum, true),
+            (DisplayedBaseline{true, 3.0, 0.0}));
+}
+
+}  // namespace
+}  // namespace Tessel
