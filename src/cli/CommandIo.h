@@ -21,5 +21,6 @@ struct CommandIo {
 using CommandRegistrar = void (*)(CLI::App& app, CommandIo& io);
 
 void AddVersionCommand(CLI::App& app, CommandIo& io);
+void AddFitCommand(CLI::App& app, CommandIo& io);
 
 }  // namespace Cli

@@ -11,6 +11,7 @@ namespace {
 // Every subcommand of the program, in the order `tessel --help` lists them.
 const CommandRegistrar kCommands[] = {
     AddVersionCommand,
+    AddFitCommand,
 };
 
 }  // namespace
@@ -35,8 +36,7 @@ int RunTessel(const std::vector<std::string>& args, std::istream& in, std::ostre
   } catch (const CLI::ParseError& e) {
     // Help asked of a subcommand arrives here too, as a CallForHelp thrown from inside it.
     if (e.get_exit_code() == 0) {
-      out << (app.get_subcommands().empty() ? app.help()
-                                            : app.get_subcommands().front()->help());
+      out << (app.get_subcommands().empty() ? app.help() : app.get_subcommands().front()->help());
       return kExitOk;
     }
     err << "tessel: " << e.what() << "\n";

@@ -3,7 +3,13 @@
 namespace Testing {
 
 RecordingBuilder& RecordingBuilder::Block(double interval, std::uint32_t ticks) {
-  recording_.AddBlock(interval, ticks);
+  double start = 0.0;
+  if (recording_.BlockCount() > 0) {
+    const Strata::Block& last = recording_.BlockAt(recording_.BlockCount() - 1);
+    start = last.startTime + last.interval * blockTicks_.back();
+  }
+  recording_.AddBlock(interval, ticks, start);
+  blockTicks_.push_back(ticks);
   return *this;
 }
 
@@ -14,6 +20,7 @@ RecordingBuilder& RecordingBuilder::Channel(const std::string& title, const std:
     Strata::Block& block = recording_.BlockAt(b);
     block.units[static_cast<size_t>(c)] = units;
     auto& s = block.samples[static_cast<size_t>(c)];
+    s.resize(blockTicks_[static_cast<size_t>(b)]);
     for (std::uint32_t t = 0; t < s.size(); ++t) {
       s[t] = static_cast<float>(signal(block.startTime + block.interval * t));
     }
@@ -24,10 +31,11 @@ RecordingBuilder& RecordingBuilder::Channel(const std::string& title, const std:
 RecordingBuilder& RecordingBuilder::Samples(const std::string& title,
                                             const std::vector<float>& values) {
   if (recording_.BlockCount() == 0) {
-    recording_.AddBlock(1.0, static_cast<std::uint32_t>(values.size()));
+    Block(1.0, static_cast<std::uint32_t>(values.size()));
   }
   const std::int32_t c = recording_.AddChannel(title);
   auto& s = recording_.BlockAt(0).samples[static_cast<size_t>(c)];
+  s.resize(blockTicks_[0]);
   for (size_t i = 0; i < s.size() && i < values.size(); ++i) {
     s[i] = values[i];
   }

@@ -29,6 +29,7 @@ class RecordingBuilder {
 
  private:
   Strata::Recording recording_;
+  std::vector<std::uint32_t> blockTicks_;  // a block's length is known before its channels
 };
 
 // A running stand-in host with one open chart document, scripted messages, and a Tessel Document

@@ -268,8 +268,8 @@ Status ChartDocument::GetBlockStartTime(std::int32_t block, double* seconds) {
   return kOk;
 }
 
-Status ChartDocument::EnumSamples(std::uint32_t /*flags*/, std::int32_t channel,
-                                  TickPosition start, std::uint32_t maxCount, IEnumFloatEx** out) {
+Status ChartDocument::EnumSamples(std::uint32_t /*flags*/, std::int32_t channel, TickPosition start,
+                                  std::uint32_t maxCount, IEnumFloatEx** out) {
   if (out == nullptr) {
     return kFail;
   }

@@ -131,7 +131,9 @@ class ChartDocument
   ~ChartDocument() override = default;
 
  private:
-  static CommentInfo Info(const Comment& c) { return CommentInfo{c.id, c.channel, c.position, c.text}; }
+  static CommentInfo Info(const Comment& c) {
+    return CommentInfo{c.id, c.channel, c.position, c.text};
+  }
   std::vector<Ref<Tessel::IMessageHook>> Hooks() const { return hooks_; }
   bool AnnounceBefore(TickPosition position);
   void AnnounceAfter(Tessel::DataChange when, TickPosition position);

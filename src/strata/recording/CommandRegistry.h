@@ -26,7 +26,8 @@ class CommandRegistry : public Tessel::RefCounted<Tessel::ICommandService> {
   };
 
   Tessel::Status AddCommand(const std::string& category, const std::string& name,
-                            const std::string& description, std::function<void()> handler) override {
+                            const std::string& description,
+                            std::function<void()> handler) override {
     commands_.push_back(Command{category, name, description, std::move(handler)});
     return Tessel::kOk;
   }

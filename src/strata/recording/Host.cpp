@@ -14,7 +14,7 @@ Host::Host(Ref<IMessageBox> messageBox)
       messageBox_(std::move(messageBox)) {}
 
 Status Host::QueryService(InterfaceId iid, void** out) {
-  IUnknown* candidates[] = {types_.get(),    shortcuts_.get(), commands_.get(), dataPad_.get(),
+  IUnknown* candidates[] = {types_.get(),    shortcuts_.get(), commands_.get(),  dataPad_.get(),
                             progress_.get(), help_.get(),      messageBox_.get()};
   for (IUnknown* c : candidates) {
     if (c != nullptr && c->Query(iid, out) == kOk) {

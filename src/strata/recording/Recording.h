@@ -18,8 +18,8 @@ struct Channel {
 // A stretch of continuous sampling: every channel has the same number of samples at the same
 // interval. A pause in recording, or a change of rate, starts a new block.
 struct Block {
-  double interval = 1.0;   // seconds per sample
-  double startTime = 0.0;  // seconds from the start of the recording
+  double interval = 1.0;                    // seconds per sample
+  double startTime = 0.0;                   // seconds from the start of the recording
   std::vector<std::vector<float>> samples;  // [channel][tick]
   std::vector<std::string> units;           // [channel]
 

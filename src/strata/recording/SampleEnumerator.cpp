@@ -5,9 +5,8 @@
 
 namespace Strata {
 
-SampleEnumerator::SampleEnumerator(Tessel::Ref<Tessel::IUnknown> owner,
-                                   const Recording* recording, std::int32_t channel,
-                                   TickPosition start, std::uint32_t maxCount)
+SampleEnumerator::SampleEnumerator(Tessel::Ref<Tessel::IUnknown> owner, const Recording* recording,
+                                   std::int32_t channel, TickPosition start, std::uint32_t maxCount)
     : owner_(std::move(owner)),
       recording_(recording),
       channel_(channel),
@@ -17,8 +16,7 @@ SampleEnumerator::SampleEnumerator(Tessel::Ref<Tessel::IUnknown> owner,
 
 const std::vector<float>* SampleEnumerator::Samples() const {
   const auto block = static_cast<std::int32_t>(block_);
-  if (block >= recording_->BlockCount() || channel_ < 0 ||
-      channel_ >= recording_->ChannelCount()) {
+  if (block >= recording_->BlockCount() || channel_ < 0 || channel_ >= recording_->ChannelCount()) {
     return nullptr;
   }
   return &recording_->BlockAt(block).samples[static_cast<size_t>(channel_)];

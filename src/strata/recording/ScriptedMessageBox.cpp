@@ -7,7 +7,8 @@ using Tessel::MessageButtons;
 
 Tessel::MessageAnswer ScriptedMessageBox::Show(const std::string& text, const std::string& caption,
                                                Tessel::MessageIcon icon, MessageButtons buttons) {
-  MessageAnswer answer = buttons == MessageButtons::kOkOnly ? MessageAnswer::kOkPressed : MessageAnswer::kNo;
+  MessageAnswer answer =
+      buttons == MessageButtons::kOkOnly ? MessageAnswer::kOkPressed : MessageAnswer::kNo;
   if (!answers_.empty()) {
     answer = answers_.front();
     answers_.pop_front();

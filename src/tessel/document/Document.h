@@ -32,8 +32,7 @@ inline constexpr double kNoRange = 2147483647.0;
 
 // The Tessel state of one chart document: the dose–response matrix, the settings, the open
 // views, and the reactions to what the host does with the recording.
-class Document
-    : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOnlineDataSink> {
+class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOnlineDataSink> {
  public:
   // A new Document for the chart document; registers with the host's message and online-data
   // services. Initialise() follows once the host has loaded or created the chart document.

@@ -10,7 +10,9 @@ void PersistStreamSettings::SetCurrentCell(std::int32_t row, std::int32_t column
   }
 }
 
-Status PersistStreamSettings::Load(IByteStream* /*stream*/) { return kNotImplemented; }
+Status PersistStreamSettings::Load(IByteStream* /*stream*/) {
+  return kNotImplemented;
+}
 
 Status PersistStreamSettings::Save(IByteStream* /*stream*/, bool /*clearDirty*/) {
   return kNotImplemented;

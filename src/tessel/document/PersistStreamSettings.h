@@ -15,7 +15,7 @@ class Document;
 inline constexpr int kOptionSamplingFresh = 1;  // sampling began in a new block
 inline constexpr int kOptionNotifyHost = 2;     // settings changes go to the host as messages
 inline constexpr int kOptionReserved3 = 3;
-inline constexpr int kOptionSaved = 4;          // set before a save, cleared once written
+inline constexpr int kOptionSaved = 4;  // set before a save, cleared once written
 
 // The settings record of a Document and the object that writes and reads the Document's stream.
 class PersistStreamSettings : public RefCounted<IPersistStream> {

@@ -154,7 +154,9 @@ void TableViewMatrix::RenameColumns(std::uint32_t from) {
   }
 }
 
-void TableViewMatrix::Assign(std::vector<TableViewVector> columns) { columns_ = std::move(columns); }
+void TableViewMatrix::Assign(std::vector<TableViewVector> columns) {
+  columns_ = std::move(columns);
+}
 
 Ref<TableViewMatrix> TableViewMatrix::Clone() const {
   // A copy lives on in the host's store; it must not reach back into a Document that may close.

@@ -13,7 +13,7 @@ namespace Tessel {
 inline constexpr std::int32_t kAllChannelsComment = -1;
 
 struct CommentInfo {
-  std::int64_t id = 0;       // the host's handle, stable while the comment exists
+  std::int64_t id = 0;        // the host's handle, stable while the comment exists
   std::int32_t channel = -1;  // -1: on every channel
   TickPosition position;
   std::string text;

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "tessel/host/IChartData.h"
-#include "tessel/host/Ref.h"
 #include "tessel/host/IUnknown.h"
+#include "tessel/host/Ref.h"
 #include "tessel/host/TickPosition.h"
 
 namespace Tessel {

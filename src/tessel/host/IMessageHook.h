@@ -10,9 +10,9 @@ namespace Tessel {
 
 // How the host announces a change of the recorded data.
 enum class DataChange {
-  kBefore,      // about to change from the position; a failure status refuses the change
-  kAfter,       // changed, and was announced before
-  kAfterOnly,   // changed without an announcement before
+  kBefore,     // about to change from the position; a failure status refuses the change
+  kAfter,      // changed, and was announced before
+  kAfterOnly,  // changed without an announcement before
 };
 
 // Notifications the host sends to a registered extension.

@@ -14,7 +14,9 @@ Ref<ITesselDoc>& Current() {
 
 }  // namespace
 
-bool KeyboardHook::Installed() { return installed; }
+bool KeyboardHook::Installed() {
+  return installed;
+}
 
 bool KeyboardHook::Install() {
   if (installed) {
@@ -24,11 +26,17 @@ bool KeyboardHook::Install() {
   return true;
 }
 
-void KeyboardHook::Remove() { installed = false; }
+void KeyboardHook::Remove() {
+  installed = false;
+}
 
-void KeyboardHook::SetCurrentDocument(Ref<ITesselDoc> document) { Current() = std::move(document); }
+void KeyboardHook::SetCurrentDocument(Ref<ITesselDoc> document) {
+  Current() = std::move(document);
+}
 
-ITesselDoc* KeyboardHook::CurrentDocument() { return Current().get(); }
+ITesselDoc* KeyboardHook::CurrentDocument() {
+  return Current().get();
+}
 
 bool KeyboardHook::Matches(std::uint32_t keyCode, std::uint32_t virtualKey,
                            KeyModifiers modifiers) {

@@ -20,15 +20,18 @@ inline constexpr std::uint32_t kErrCancel = 0xA004820Fu;         // refused chan
 inline constexpr std::uint32_t kErrStreamVersion = 0xA0048205u;  // unreadable stream version
 inline constexpr std::uint32_t kErrStringFormat = 0xA0048203u;   // bad string or check word
 
-inline bool Succeeded(Status s) { return s >= 0; }
-inline bool Failed(Status s) { return s < 0; }
+inline bool Succeeded(Status s) {
+  return s >= 0;
+}
+inline bool Failed(Status s) {
+  return s < 0;
+}
 
 // A refused change, a cancelled save or an unreadable stream inside the module. Never crosses the
 // host boundary: the operation that catches it returns kFail.
 class FrameworkError : public std::runtime_error {
  public:
-  explicit FrameworkError(std::uint32_t code)
-      : std::runtime_error(Describe(code)), code_(code) {}
+  explicit FrameworkError(std::uint32_t code) : std::runtime_error(Describe(code)), code_(code) {}
   std::uint32_t Code() const { return code_; }
 
   static std::string Describe(std::uint32_t code) {

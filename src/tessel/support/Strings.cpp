@@ -103,7 +103,9 @@ std::string ToLower(std::string_view utf8) {
   return out;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) { return ToLower(a) == ToLower(b); }
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return ToLower(a) == ToLower(b);
+}
 
 std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> args) {
   std::string out;

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/TesselCommand.h"
+
+namespace Cli {
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome Tessel(const std::vector<std::string>& args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunTessel(args, in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// A file that removes itself.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& text)
+      : path_(std::filesystem::temp_directory_path() /
+              ("tessel_fit_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt")) {
+    std::ofstream(path_) << text;
+  }
+  ~TempFile() { std::filesystem::remove(path_); }
+  std::string Path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+const std::string kPairs =
+    "# dose\tresponse\n"
+    "0.01 2\n0.1\t5\n1 20   # the middle\n\n10 50\n100 80\n1000 95\n10000 98\n";
+
+TEST(FitCommandTest, PrintsTheTableFromAPipe) {
+  const Outcome r = Tessel({"fit", "--title", "Control"}, kPairs);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "\tControl\r\n"
+            "Best-fit values\t\r\n"
+            "BOTTOM\t0.1705\r\n"
+            "TOP\t99.83\r\n"
+            "LOGEC50\t1\r\n"
+            "EC50\t10\r\n"
+            "Hill Slope\t0.6149\r\n"
+            "Std. Error\t\r\n"
+            "BOTTOM\t0.7648\r\n"
+            "TOP\t0.7648\r\n"
+            "LOGEC50\t0.02389\r\n"
+            "Hill Slope\t0.02049\r\n"
+            "95% Confidence Intervals\t\r\n"
+            "BOTTOM\t-2.264 to 2.605\r\n"
+            "TOP\t97.4 to 102.3\r\n"
+            "LOGEC50\t0.924 to 1.076\r\n"
+            "EC50\t8.394 to 11.91\r\n"
+            "Hill Slope\t0.5497 to 0.6801\r\n"
+            "Goodness of Fit\t\r\n"
+            "Degrees of Freedom\t3\r\n"
+            "R Squared\t0.9998\r\n"
+            "Absolute Sum of Squares\t1.649\r\n"
+            "Sy.x\t0.7414\r\n"
+            "Data\t\r\n"
+            "Analyzed\t7\r\n");
+}
+
+TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
+  const TempFile file(kPairs);
+  const Outcome fromFile = Tessel({"fit", file.Path(), "--json"});
+  const Outcome fromPipe = Tessel({"fit", "--json"}, kPairs);
+  ASSERT_EQ(fromFile.status, 0) << fromFile.err;
+  EXPECT_EQ(fromFile.out, fromPipe.out);
+  const nlohmann::json j = nlohmann::json::parse(fromFile.out);
+  const std::vector<std::string> keys = {"bottom",    "top",
+                                         "logEC50",   "hillSlope",
+                                         "ec50",      "degreesOfFreedom",
+                                         "rSquared",  "absoluteSumOfSquares",
+                                         "syx",       "pointsAnalysed",
+                                         "converged", "statisticsValid"};
+  std::vector<std::string> actual;
+  for (auto it = j.begin(); it != j.end(); ++it) {
+    actual.push_back(it.key());
+  }
+  std::sort(actual.begin(), actual.end());
+  std::vector<std::string> sorted = keys;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(actual, sorted);
+  EXPECT_EQ(j["pointsAnalysed"], 7);
+  EXPECT_EQ(j["degreesOfFreedom"], 3);
+  EXPECT_EQ(j["converged"], true);
+  EXPECT_EQ(j["statisticsValid"], true);
+  EXPECT_NEAR(j["ec50"].get<double>(), 10.0, 1e-4);
+  EXPECT_NEAR(j["logEC50"]["value"].get<double>(), 1.0, 1e-6);
+  // 17 significant digits: the text reads back as the very double that was written.
+  const std::string text = fromFile.out;
+  const size_t at = text.find("\"syx\":") + 6;
+  const std::string digits = text.substr(at, text.find(',', at) - at);
+  EXPECT_EQ(digits.size(), 19u) << digits;  // "0." and 17 digits
+}
+
+TEST(FitCommandTest, FixedSlopeAndNonFiniteValuesAsNull) {
+  const Outcome r = Tessel({"fit", "--json", "--fix-hill"}, "0.1 12\n1 47\n10 83\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const nlohmann::json j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["converged"], true);
+  EXPECT_EQ(j["statisticsValid"], false);
+  EXPECT_EQ(j["degreesOfFreedom"], 0);
+  EXPECT_TRUE(j["syx"].is_null());  // sqrt(SS / 0)
+  EXPECT_EQ(
+      j["hillSlope"],
+      (nlohmann::json{{"value", 1.0}, {"standardError", 0.0}, {"lower", 1.0}, {"upper", 1.0}}));
+}
+
+TEST(FitCommandTest, TooFewPointsShowAFailedFit) {
+  const Outcome r = Tessel({"fit"}, "0.1 12\n1 47\n10 83\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "\tRun (FIT FAILED)");
+  EXPECT_NE(r.out.find("Analyzed\t3\r\n"), std::string::npos);
+  EXPECT_NE(r.out.find("BOTTOM\t\r\n"), std::string::npos);
+}
+
+TEST(FitCommandTest, RefusesMalformedLinesWithTheirNumber) {
+  struct Case {
+    std::string input;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"1 2\n10 abc\n", "line 2: the response \"abc\" is not a number"},
+      {"1 2\n\n# c\n10 20 30\n", "line 4: expected a dose and a response, found \"10 20 30\""},
+      {"5\n", "line 1: expected a dose and a response, found \"5\""},
+      {"1 2\n0 5\n", "line 2: the dose 0 is not positive"},
+      {"-3 5\n", "line 1: the dose -3 is not positive"},
+      {"x1 5\n", "line 1: the dose \"x1\" is not a number"},
+      {"1 nan\n", "line 1: the response \"nan\" is not a number"},
+      {"1 1e999\n", "line 1: the response \"1e999\" is not a number"},
+  };
+  for (const Case& c : cases) {
+    const Outcome r = Tessel({"fit", "--json"}, c.input);
+    EXPECT_EQ(r.status, 2) << c.input;
+    EXPECT_EQ(r.out, "") << c.input;
+    EXPECT_EQ(r.err, "tessel fit: standard input, " + c.error + "\n");
+  }
+}
+
+TEST(FitCommandTest, NamesTheFileInErrors) {
+  const TempFile file("1 2\n2 two\n");
+  const Outcome bad = Tessel({"fit", file.Path()});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(bad.err,
+            "tessel fit: " + file.Path() + ", line 2: the response \"two\" is not a number\n");
+  const Outcome missing = Tessel({"fit", "/nonexistent/doses.txt"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(missing.err, "tessel fit: /nonexistent/doses.txt: the file cannot be opened\n");
+}
+
+TEST(FitCommandTest, CrLfFilesAndAnEmptyInputAreRead) {
+  const Outcome crlf = Tessel({"fit", "--json"}, "0.01 2\r\n0.1 5\r\n1 20\r\n10 50\r\n100 80\r\n");
+  ASSERT_EQ(crlf.status, 0) << crlf.err;
+  EXPECT_EQ(nlohmann::json::parse(crlf.out)["pointsAnalysed"], 5);
+  const Outcome empty = Tessel({"fit", "--json"}, "# nothing\n");
+  ASSERT_EQ(empty.status, 0) << empty.err;
+  EXPECT_EQ(nlohmann::json::parse(empty.out)["pointsAnalysed"], 0);
+  EXPECT_EQ(nlohmann::json::parse(empty.out)["converged"], false);
+}
+
+}  // namespace
+}  // namespace Cli

@@ -1,0 +1,331 @@
+#include "strata/recording/ChartDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/TestRecording.h"
+
+namespace Strata {
+namespace {
+
+using namespace Tessel;
+using Testing::RecordingBuilder;
+using Testing::TestChart;
+
+Recording Ramp() {
+  return RecordingBuilder()
+      .Block(0.5, 2000)
+      .Block(0.25, 10)
+      .Channel("Tension", "g", [](double t) { return t; })
+      .Channel("Pressure", "mmHg", [](double t) { return -t; })
+      .Build();
+}
+
+// Reads everything an enumerator gives in chunks of the given size.
+std::vector<float> ReadAll(IEnumFloatEx* e, std::uint32_t chunk) {
+  std::vector<float> out;
+  std::vector<float> buffer(chunk);
+  for (;;) {
+    std::uint32_t fetched = 0;
+    e->Next(chunk, buffer.data(), &fetched);
+    if (fetched == 0) {
+      return out;
+    }
+    out.insert(out.end(), buffer.begin(), buffer.begin() + fetched);
+  }
+}
+
+// A hook that records what the host tells it.
+class RecordingHook : public RefCounted<IMessageHook> {
+ public:
+  Status OnCommentChanged(const CommentInfo& old, const std::string& newText) override {
+    changed.emplace_back(old, newText);
+    return kOk;
+  }
+  Status OnCommentsRemoved(const std::vector<CommentInfo>& comments) override {
+    removed.push_back(comments);
+    return kOk;
+  }
+  Status OnDataChange(DataChange when, TickPosition) override {
+    changes.push_back(when);
+    return refuse && when == DataChange::kBefore ? kFail : kOk;
+  }
+  std::vector<std::pair<CommentInfo, std::string>> changed;
+  std::vector<std::vector<CommentInfo>> removed;
+  std::vector<DataChange> changes;
+  bool refuse = false;
+};
+
+TEST(ChartDocumentTest, EnumeratorReadsOneChannelInChunksAndStopsAtTheBlockEnd) {
+  TestChart t(Ramp(), false);
+  IEnumFloatEx* raw = nullptr;
+  ASSERT_EQ(t.Chart().EnumSamples(kEnumMeasureFlags, 1, TickPosition(0, 1990), 0x7FFFFFFF, &raw),
+            kOk);
+  Ref<IEnumFloatEx> e = Adopt(raw);
+  TickPosition p;
+  e->GetCurrentPosition(&p);
+  EXPECT_EQ(p, TickPosition(0, 1990));
+  const std::vector<float> got = ReadAll(e.get(), 3);
+  ASSERT_EQ(got.size(), 10u);
+  EXPECT_FLOAT_EQ(got.front(), -995.0f);
+  EXPECT_FLOAT_EQ(got.back(), -999.5f);
+  e->GetCurrentPosition(&p);
+  EXPECT_EQ(p, TickPosition(0, 2000));
+}
+
+TEST(ChartDocumentTest, EnumeratorHonoursMaxCountAndSkip) {
+  TestChart t(Ramp(), false);
+  IEnumFloatEx* raw = nullptr;
+  ASSERT_EQ(t.Chart().EnumSamples(0, 0, TickPosition(1, 2), 5, &raw), kOk);
+  Ref<IEnumFloatEx> e = Adopt(raw);
+  EXPECT_EQ(e->Skip(2), kOk);
+  float buffer[8];
+  std::uint32_t fetched = 0;
+  EXPECT_EQ(e->Next(8, buffer, &fetched), kFalse);
+  ASSERT_EQ(fetched, 3u);
+  // Block 1 starts where block 0 ends: 2000 samples at 0.5 s.
+  EXPECT_FLOAT_EQ(buffer[0], 1000.0f + 4 * 0.25f);
+  EXPECT_EQ(e->Skip(1), kFalse);
+}
+
+TEST(ChartDocumentTest, EnumeratorRefusesPlacesOutsideTheRecording) {
+  TestChart t(Ramp(), false);
+  IEnumFloatEx* raw = nullptr;
+  EXPECT_EQ(t.Chart().EnumSamples(0, 2, TickPosition(0, 0), 1, &raw), kFail);
+  EXPECT_EQ(t.Chart().EnumSamples(0, -1, TickPosition(0, 0), 1, &raw), kFail);
+  EXPECT_EQ(t.Chart().EnumSamples(0, 0, TickPosition(2, 0), 1, &raw), kFail);
+  EXPECT_EQ(t.Chart().EnumSamples(0, 0, TickPosition(1, 11), 1, &raw), kFail);
+  EXPECT_EQ(raw, nullptr);
+}
+
+TEST(ChartDocumentTest, EnumeratorOutlivesTheChartAndSeesLiveSamples) {
+  Ref<IEnumFloatEx> e;
+  {
+    TestChart t(Ramp(), false);
+    t.Chart().StartSampling(0.1);
+    IEnumFloatEx* raw = nullptr;
+    ASSERT_EQ(t.Chart().EnumSamples(0, 0, TickPosition(2, 0), 100, &raw), kOk);
+    e = Adopt(raw);
+    t.Chart().AppendFrames({{1.0f, 2.0f}, {0.0f, 0.0f}});
+    float buffer[4];
+    std::uint32_t fetched = 0;
+    e->Next(4, buffer, &fetched);
+    EXPECT_EQ(fetched, 2u);
+    t.Chart().StopSampling();
+  }
+  float buffer[4];
+  std::uint32_t fetched = 9;
+  EXPECT_EQ(e->Next(4, buffer, &fetched), kFalse);
+  EXPECT_EQ(fetched, 0u);
+}
+
+TEST(ChartDocumentTest, TimingOfBlocks) {
+  TestChart t(Ramp(), false);
+  std::int32_t block = -1;
+  EXPECT_EQ(t.Chart().GetBlockOfPosition(TickPosition(1, 3), &block), kOk);
+  EXPECT_EQ(block, 1);
+  EXPECT_EQ(t.Chart().GetBlockOfPosition(TickPosition(2, 0), &block), kFalse);
+  double seconds = 0;
+  EXPECT_EQ(t.Chart().GetSampleInterval(1, &seconds), kOk);
+  EXPECT_EQ(seconds, 0.25);
+  EXPECT_EQ(t.Chart().GetBlockStartTime(1, &seconds), kOk);
+  EXPECT_EQ(seconds, 1000.0);
+  std::uint32_t ticks = 0;
+  EXPECT_EQ(t.Chart().GetBlockLength(0, &ticks), kOk);
+  EXPECT_EQ(ticks, 2000u);
+  EXPECT_EQ(t.Chart().GetSampleInterval(5, &seconds), kFail);
+}
+
+TEST(ChartDocumentTest, CommentsAreListedInTimeOrderPerChannel) {
+  TestChart t(Ramp(), false);
+  std::int64_t id = 0;
+  ASSERT_EQ(t.Chart().AddComment(0, TickPosition(0, 50), "second", &id), kOk);
+  ASSERT_EQ(t.Chart().AddComment(-1, TickPosition(0, 10), "all", &id), kOk);
+  ASSERT_EQ(t.Chart().AddComment(1, TickPosition(0, 50), "other channel", &id), kOk);
+  ASSERT_EQ(t.Chart().AddComment(0, TickPosition(0, 50), "third", &id), kOk);
+  ASSERT_EQ(t.Chart().AddComment(0, TickPosition(1, 0), "next block", &id), kOk);
+  std::vector<CommentInfo> out;
+  auto texts = [&out] {
+    std::vector<std::string> s;
+    for (const auto& c : out) {
+      s.push_back(c.text);
+    }
+    return s;
+  };
+  t.Chart().EnumComments(TickPosition(0, 0), TickPosition(1, 0), 0, &out);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"all", "second", "third", "next block"}));
+  t.Chart().EnumComments(TickPosition(0, 11), TickPosition(0, 50), -2, &out);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"second", "other channel", "third"}));
+  EXPECT_EQ(t.Chart().EnumComments(TickPosition(0, 51), TickPosition(0, 99), -2, &out), kFalse);
+  EXPECT_TRUE(out.empty());
+}
+
+TEST(ChartDocumentTest, CommentsOutsideTheRecordingOrOnMissingChannelsAreRefused) {
+  TestChart t(Ramp(), false);
+  std::int64_t id = 0;
+  EXPECT_EQ(t.Chart().AddComment(2, TickPosition(0, 0), "x", &id), kFail);
+  EXPECT_EQ(t.Chart().AddComment(-2, TickPosition(0, 0), "x", &id), kFail);
+  EXPECT_EQ(t.Chart().AddComment(0, TickPosition(3, 0), "x", &id), kFail);
+  EXPECT_EQ(t.Chart().AddComment(0, TickPosition(1, 11), "x", &id), kFail);
+  EXPECT_TRUE(t.Chart().Data().Comments().empty());
+  EXPECT_EQ(t.Chart().ChangeComment(12345, "x"), kFail);
+  EXPECT_EQ(t.Chart().DeleteComment(12345), kFail);
+}
+
+TEST(ChartDocumentTest, HooksHearOfChangedAndRemovedComments) {
+  TestChart t(Ramp(), false);
+  Ref<RecordingHook> hook = MakeRef<RecordingHook>();
+  t.Chart().RegisterHook(hook.get());
+  std::int64_t a = 0;
+  std::int64_t b = 0;
+  t.Chart().AddComment(0, TickPosition(0, 5), "TSL: <1> <A>", &a);
+  t.Chart().AddComment(-1, TickPosition(0, 9), "wash", &b);
+  EXPECT_TRUE(t.Chart().UserChangeComment(a, "TSL: <2> <A>"));
+  ASSERT_EQ(hook->changed.size(), 1u);
+  EXPECT_EQ(hook->changed[0].first.text, "TSL: <1> <A>");
+  EXPECT_EQ(hook->changed[0].first.position, TickPosition(0, 5));
+  EXPECT_EQ(hook->changed[0].second, "TSL: <2> <A>");
+  EXPECT_TRUE(t.Chart().UserDeleteComments({a, b}));
+  ASSERT_EQ(hook->removed.size(), 1u);
+  EXPECT_EQ(hook->removed[0].size(), 2u);
+  EXPECT_EQ(hook->removed[0][1].channel, -1);
+  t.Chart().UnregisterHook(hook.get());
+  EXPECT_EQ(t.Chart().UnregisterHook(hook.get()), kFail);
+}
+
+TEST(ChartDocumentTest, ARefusedDataChangeLeavesTheRecordingAlone) {
+  TestChart t(Ramp(), false);
+  Ref<RecordingHook> hook = MakeRef<RecordingHook>();
+  t.Chart().RegisterHook(hook.get());
+  std::int64_t id = 0;
+  t.Chart().AddComment(0, TickPosition(0, 1500), "late", &id);
+  hook->refuse = true;
+  EXPECT_FALSE(t.Chart().DeleteDataFrom(TickPosition(0, 1000)));
+  EXPECT_EQ(t.Chart().Data().BlockAt(0).Ticks(), 2000u);
+  EXPECT_EQ(t.Chart().Data().Comments().size(), 1u);
+  hook->refuse = false;
+  EXPECT_TRUE(t.Chart().DeleteDataFrom(TickPosition(0, 1000)));
+  EXPECT_EQ(t.Chart().Data().BlockCount(), 1);
+  EXPECT_EQ(t.Chart().Data().BlockAt(0).Ticks(), 1000u);
+  EXPECT_TRUE(t.Chart().Data().Comments().empty());
+  EXPECT_EQ(hook->changes, (std::vector<DataChange>{DataChange::kBefore, DataChange::kBefore,
+                                                    DataChange::kAfter}));
+  ASSERT_EQ(hook->removed.size(), 1u);
+  EXPECT_EQ(hook->removed[0][0].text, "late");
+  t.Chart().UnregisterHook(hook.get());
+}
+
+TEST(ChartDocumentTest, SelectionAndActivePoint) {
+  TestChart t(Ramp(), false);
+  ChartSelection s;
+  EXPECT_EQ(t.Chart().GetSelection(&s), kFalse);
+  t.Chart().Select(1, TickPosition(0, 10), TickPosition(0, 20));
+  EXPECT_EQ(t.Chart().GetSelection(&s), kOk);
+  EXPECT_EQ(s.channel, 1);
+  EXPECT_EQ(s.end, TickPosition(0, 20));
+  EXPECT_FALSE(s.activePoint);
+  t.Chart().PlaceActivePoint(0, TickPosition(1, 4));
+  t.Chart().GetSelection(&s);
+  EXPECT_TRUE(s.activePoint);
+  EXPECT_EQ(s.start, s.end);
+}
+
+TEST(ChartDocumentTest, ServicesAreFoundThroughTheChartDocument) {
+  TestChart t(Ramp(), false);
+  IChartDocument* chart = &t.Chart();
+  EXPECT_TRUE(QueryService<IChartComment>(chart));
+  EXPECT_TRUE(QueryService<IChannelInfo>(chart));
+  EXPECT_TRUE(QueryService<IShortcutKeyManager>(chart));
+  EXPECT_TRUE(QueryService<IDataPad>(chart));
+  EXPECT_TRUE(QueryService<IProgressIndicator>(chart));
+  EXPECT_TRUE(QueryService<IHelpService>(chart));
+  EXPECT_TRUE(QueryService<IMessageBox>(chart));
+  EXPECT_TRUE(QueryService<ITypeRegistry>(chart));
+  EXPECT_FALSE(QueryService<ITesselDoc>(chart));
+  t.Host().RemoveShortcutManager();
+  EXPECT_FALSE(QueryService<IShortcutKeyManager>(chart));
+}
+
+TEST(ChartDocumentTest, ChannelTitlesUnitsAndUsability) {
+  TestChart t(Ramp(), false);
+  std::string text;
+  EXPECT_EQ(t.Chart().GetChannelTitle(1, &text), kOk);
+  EXPECT_EQ(text, "Pressure");
+  EXPECT_EQ(t.Chart().GetChannelUnits(1, 1, &text), kOk);
+  EXPECT_EQ(text, "mmHg");
+  EXPECT_EQ(t.Chart().GetChannelTitle(2, &text), kFail);
+  EXPECT_EQ(t.Chart().IsChannelUsable(0), kOk);
+  t.Chart().SetChannelUsable(0, false);
+  EXPECT_EQ(t.Chart().IsChannelUsable(0), kFalse);
+  EXPECT_EQ(t.Chart().IsChannelUsable(7), kFalse);
+}
+
+TEST(ChartDocumentTest, ShortcutKeysBelongToOneCommandAtATime) {
+  TestChart t(Recording{}, false);
+  ShortcutKeyManager& keys = t.Host().Shortcuts();
+  std::uint32_t key = 0;
+  EXPECT_EQ(keys.QueryKey("Tessel", "Mark Dose", &key), kFail);
+  EXPECT_EQ(keys.RegisterCommand("Tessel", "Mark Dose", "Mark Dose", 0x00710001), kOk);
+  EXPECT_EQ(keys.CheckKey(0x00710001, "Tessel", "Mark Dose"), kOk);
+  EXPECT_EQ(keys.CheckKey(0x00710001, "Tessel", "Add Response"), kFail);
+  EXPECT_EQ(keys.RegisterCommand("Tessel", "Add Response", "Add Response", 0x00710001), kFail);
+  EXPECT_EQ(keys.QueryKey("Tessel", "Mark Dose", &key), kOk);
+  EXPECT_EQ(key, 0x00710001u);
+}
+
+TEST(ChartDocumentTest, ScriptedMessagesAnswerFromTheQueueThenSafely) {
+  ScriptedMessageBox box;
+  box.AddRef();
+  box.Answer(MessageAnswer::kYes);
+  EXPECT_EQ(box.Show("q1", "Tessel", MessageIcon::kWarning, MessageButtons::kYesNo),
+            MessageAnswer::kYes);
+  EXPECT_EQ(box.Show("q2", "Tessel", MessageIcon::kWarning, MessageButtons::kYesNo),
+            MessageAnswer::kNo);
+  EXPECT_EQ(box.Show("i", "Tessel", MessageIcon::kInformation, MessageButtons::kOkOnly),
+            MessageAnswer::kOkPressed);
+  ASSERT_EQ(box.Messages().size(), 3u);
+  EXPECT_EQ(box.Messages()[1].text, "q2");
+}
+
+TEST(ChartDocumentTest, ProgressStopCanBePressedAfterSomeUpdates) {
+  TestChart t(Recording{}, false);
+  ProgressIndicator& p = t.Host().Progress();
+  p.PressStopAfter(2);
+  p.Begin("Converting");
+  p.Update(0.1, "10%");
+  EXPECT_EQ(p.StopPressed(), kFalse);
+  p.Update(0.2, "20%");
+  EXPECT_EQ(p.StopPressed(), kOk);
+  p.End();
+  EXPECT_EQ(p.Texts(), (std::vector<std::string>{"10%", "20%"}));
+  EXPECT_FALSE(p.Active());
+}
+
+TEST(RecordingTest, ValidateNamesTheFirstFault) {
+  Recording r = Ramp();
+  EXPECT_EQ(r.Validate(), "");
+  r.BlockAt(1).samples[1].pop_back();
+  EXPECT_EQ(r.Validate(), "block 2 has channels of different lengths");
+  r = Ramp();
+  r.AddComment(0, TickPosition(4, 0), "lost");
+  EXPECT_EQ(r.Validate(), "comment \"lost\" lies outside the recording");
+  r = Ramp();
+  r.BlockAt(0).interval = 0.0;
+  EXPECT_EQ(r.Validate(), "block 1 has a sample interval that is not positive");
+}
+
+TEST(RecordingTest, NewBlocksStartWhereThePreviousOneEnded) {
+  Recording r;
+  r.AddChannel("A");
+  r.AddBlock(0.01, 100);
+  const std::int32_t b = r.AddBlock(0.02);
+  EXPECT_DOUBLE_EQ(r.BlockAt(b).startTime, 1.0);
+  EXPECT_EQ(r.AddBlock(0.02, 0, 60.0), 2);
+  EXPECT_EQ(r.BlockAt(2).startTime, 60.0);
+  EXPECT_FALSE(r.AppendSamples(0, {{1.0f}, {2.0f}}));
+  EXPECT_EQ(r.TotalSamples(), 100u);
+}
+
+}  // namespace
+}  // namespace Strata

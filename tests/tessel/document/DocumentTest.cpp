@@ -1,0 +1,377 @@
+#include "tessel/document/Document.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TestRecording.h"
+#include "tessel/host/KeyboardHook.h"
+#include "tessel/host/ShortcutKeys.h"
+
+namespace Tessel {
+namespace {
+
+using Strata::ScriptedMessageBox;
+using Testing::CountingView;
+using Testing::RecordingBuilder;
+using Testing::TestChart;
+
+Strata::Recording TwoBlockRecording() {
+  return RecordingBuilder()
+      .Block(0.01, 1000)
+      .Block(0.01, 500)
+      .Channel("Tension", "g", [](double t) { return t; })
+      .Channel("Pressure", "mmHg", [](double) { return 1.0; })
+      .Build();
+}
+
+// Marks the dose of row 4 in run column B at a position, with a response, as Mark Dose and Add
+// Response would leave it.
+void MarkAt(Document& doc, TickPosition position, std::uint32_t row = 4) {
+  while (doc.Matrix().RowCount() <= row) {
+    doc.Matrix().AppendRow();
+  }
+  TableViewElem& cell = doc.Matrix().Cell(row, kFirstRunColumn);
+  cell.doseMarked = true;
+  cell.dosePosition = position;
+  cell.start = position;
+  cell.end = TickPosition(position.Block(), position.Tick() + 10);
+  cell.responseAdded = true;
+  cell.response = 3.5;
+  cell.text = "3.5";
+}
+
+void ExpectMessage(const ScriptedMessageBox::Shown& shown, const std::string& text,
+                   MessageIcon icon, MessageButtons buttons) {
+  EXPECT_EQ(shown.text, text);
+  EXPECT_EQ(shown.caption, "Tessel");
+  EXPECT_EQ(shown.icon, icon);
+  EXPECT_EQ(shown.buttons, buttons);
+}
+
+class TableView : public CountingView {
+ public:
+  TableView() : CountingView(ViewKind::kTable) {}
+  Status MarkDose() override {
+    ++marks;
+    return kOk;
+  }
+  Status AddResponse() override {
+    ++adds;
+    return kOk;
+  }
+  int marks = 0;
+  int adds = 0;
+};
+
+TEST(DocumentTest, InitialiseHandsTheDefaultMatrixToTheHost) {
+  TestChart t(TwoBlockRecording());
+  std::uint32_t type = 0;
+  ASSERT_EQ(t.Doc().Matrix().GetChildDataType(&type), kOk);
+  EXPECT_NE(type >> 16, 0u);
+  EXPECT_EQ(type & 0xFFFF, 0u);
+  EXPECT_EQ(t.Chart().ChildData(type), &t.Doc().Matrix());
+  EXPECT_EQ(t.Doc().Matrix().ColumnCount(), 3u);
+  EXPECT_EQ(t.Doc().Matrix().RowCount(), 5u);
+  EXPECT_EQ(t.Doc().Settings(), DocumentSettings{});
+}
+
+TEST(DocumentTest, ResetReplacesTheMatrixTheHostKeeps) {
+  TestChart t(TwoBlockRecording());
+  t.Doc().Matrix().AppendRow();
+  t.Doc().Reset();
+  std::uint32_t type = 0;
+  t.Doc().Matrix().GetChildDataType(&type);
+  EXPECT_EQ(t.Doc().Matrix().RowCount(), 5u);
+  EXPECT_EQ(t.Chart().ChildData(type), &t.Doc().Matrix());
+}
+
+TEST(DocumentTest, PersistObjectOnlyForStreamZeroOfTheStateKind) {
+  TestChart t;
+  IPersistStream* stream = nullptr;
+  EXPECT_EQ(t.Doc().GetPersistObject(0, kStreamKindState, &stream), kOk);
+  ASSERT_NE(stream, nullptr);
+  Adopt(stream);
+  EXPECT_EQ(t.Doc().GetPersistObject(1, kStreamKindState, &stream), kFalse);
+  EXPECT_EQ(stream, nullptr);
+  EXPECT_EQ(t.Doc().GetPersistObject(0, 1, &stream), kFalse);
+}
+
+TEST(DocumentTest, DefaultShortcutKeysAreF2AndF3) {
+  TestChart t;
+  const auto* mark = t.Host().Shortcuts().Find(kShortcutCategory, kMarkDoseCommand);
+  const auto* add = t.Host().Shortcuts().Find(kShortcutCategory, kAddResponseCommand);
+  ASSERT_NE(mark, nullptr);
+  ASSERT_NE(add, nullptr);
+  EXPECT_EQ(mark->key, 0x00710001u);
+  EXPECT_EQ(mark->description, "Mark Dose");
+  EXPECT_EQ(add->key, 0x00720001u);
+  EXPECT_EQ(t.Doc().MarkDoseKey(), 0x00710001u);
+  EXPECT_EQ(t.Doc().AddResponseKey(), 0x00720001u);
+}
+
+TEST(DocumentTest, KeysTheUserClearedStayClearedAndTheTableViewSaysSo) {
+  TestChart t(Strata::Recording{}, false);
+  // The user removed the key of Add Response in an earlier session: the command is known.
+  t.Host().Shortcuts().RegisterCommand(kShortcutCategory, kAddResponseCommand, kAddResponseCommand,
+                                       0);
+  t.AttachTessel();
+  EXPECT_EQ(t.Doc().MarkDoseKey(), 0x00710001u);
+  EXPECT_EQ(t.Doc().AddResponseKey(), 0u);
+  EXPECT_TRUE(t.Messages().Messages().empty());
+  TableView table;
+  t.Doc().AttachView(&table);
+  ASSERT_EQ(t.Messages().Messages().size(), 1u);
+  ExpectMessage(t.Messages().Messages()[0],
+                "Table View shortcuts must all be assigned by Shortcut Key Manager.",
+                MessageIcon::kInformation, MessageButtons::kOkOnly);
+  t.Doc().DetachView(&table);
+}
+
+TEST(DocumentTest, AKeyTakenByAnotherCommandIsNotGivenToMarkDose) {
+  TestChart t(Strata::Recording{}, false);
+  t.Host().Shortcuts().RegisterCommand("Chart", "Zoom", "Zoom", kDefaultMarkDoseKey);
+  t.AttachTessel();
+  EXPECT_EQ(t.Doc().MarkDoseKey(), 0u);
+  EXPECT_EQ(t.Doc().AddResponseKey(), kDefaultAddResponseKey);
+}
+
+TEST(DocumentTest, SavingDataOnlyAsksOnlyWhenDosesAreMarked) {
+  TestChart t(TwoBlockRecording());
+  EXPECT_EQ(t.Chart().PrepareSave(kSaveDataOnly, kFormatStrata), kOk);
+  EXPECT_TRUE(t.Messages().Messages().empty());
+  EXPECT_TRUE(t.Doc().RestrictedSave());
+  EXPECT_TRUE(t.Doc().SettingsObject().Option(kOptionSaved));
+
+  MarkAt(t.Doc(), TickPosition(0, 100));
+  t.Messages().Answer(MessageAnswer::kNo);
+  EXPECT_EQ(t.Chart().PrepareSave(kSaveDataOnly, kFormatStrata), kFail);
+  t.Messages().Answer(MessageAnswer::kYes);
+  EXPECT_EQ(t.Chart().PrepareSave(kSaveDataOnly, kFormatStrata), kOk);
+  ASSERT_EQ(t.Messages().Messages().size(), 2u);
+  for (const auto& shown : t.Messages().Messages()) {
+    ExpectMessage(shown, "No Tessel data will be saved.\n\nDo you want to save anyway?",
+                  MessageIcon::kWarning, MessageButtons::kYesNo);
+  }
+  // An ordinary save keeps everything and asks nothing.
+  EXPECT_EQ(t.Chart().PrepareSave(kSaveNormal, kFormatStrata), kOk);
+  EXPECT_FALSE(t.Doc().RestrictedSave());
+  EXPECT_EQ(t.Messages().Messages().size(), 2u);
+  EXPECT_EQ(t.Chart().PrepareSave(kSaveNormal, kFormatRestricted), kOk);
+  EXPECT_TRUE(t.Doc().RestrictedSave());
+}
+
+TEST(DocumentTest, DeletingDataAfterEveryDoseAsksNothingAndKeepsResponses) {
+  TestChart t(TwoBlockRecording());
+  MarkAt(t.Doc(), TickPosition(0, 100));
+  ASSERT_TRUE(t.Chart().DeleteDataFrom(TickPosition(0, 101)));
+  EXPECT_TRUE(t.Messages().Messages().empty());
+  EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).doseMarked);
+  EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).responseAdded);
+  EXPECT_EQ(t.Chart().Data().BlockCount(), 1);
+}
+
+TEST(DocumentTest, DeletingDataAtOrBeforeADoseAsksAndNoRefusesTheChange) {
+  struct Case {
+    TickPosition deleteFrom;
+  };
+  // At the dose itself, before it in its block, and in an earlier block than a later dose.
+  for (TickPosition from : {TickPosition(0, 100), TickPosition(0, 5), TickPosition(0, 999)}) {
+    TestChart t(TwoBlockRecording());
+    MarkAt(t.Doc(), from == TickPosition(0, 999) ? TickPosition(1, 3) : TickPosition(0, 100));
+    t.Messages().Answer(MessageAnswer::kNo);
+    EXPECT_FALSE(t.Chart().DeleteDataFrom(from));
+    ASSERT_EQ(t.Messages().Messages().size(), 1u);
+    ExpectMessage(t.Messages().Messages()[0],
+                  "All responses in the Table View will be deleted.\n\nDo you want to continue?",
+                  MessageIcon::kWarning, MessageButtons::kYesNo);
+    EXPECT_EQ(t.Chart().Data().BlockCount(), 2);
+    EXPECT_EQ(t.Chart().Data().BlockAt(0).Ticks(), 1000u);
+    EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).doseMarked);
+  }
+}
+
+TEST(DocumentTest, DeletingDataConfirmedClearsEveryMarkAndResponse) {
+  TestChart t(TwoBlockRecording());
+  MarkAt(t.Doc(), TickPosition(0, 100), 4);
+  MarkAt(t.Doc(), TickPosition(0, 10), 5);
+  t.Doc().Matrix().Cell(5, kDoseColumn).text = "10";
+  CountingView table(ViewKind::kTable);
+  CountingView analysis(ViewKind::kAnalysis);
+  t.Messages().Answer(MessageAnswer::kYes);  // nothing asked on attach: keys are assigned
+  t.Doc().AttachView(&table);
+  t.Doc().AttachView(&analysis);
+  EXPECT_TRUE(t.Chart().DeleteDataFrom(TickPosition(0, 50)));
+  for (std::uint32_t row : {4u, 5u}) {
+    const TableViewElem& cell = t.Doc().Matrix().Cell(row, 2);
+    EXPECT_FALSE(cell.doseMarked);
+    EXPECT_FALSE(cell.responseAdded);
+    EXPECT_EQ(cell.response, 0.0);
+    EXPECT_EQ(cell.text, "");
+    EXPECT_EQ(cell.dosePosition, TickPosition());
+  }
+  // Doses themselves stay in the table.
+  EXPECT_EQ(t.Doc().Matrix().Cell(5, kDoseColumn).text, "10");
+  EXPECT_EQ(analysis.rangeFrom, kNoRange);
+  EXPECT_EQ(analysis.rangeTo, kNoRange);
+  EXPECT_EQ(t.Chart().Data().BlockAt(0).Ticks(), 50u);
+  t.Doc().DetachView(&table);
+  t.Doc().DetachView(&analysis);
+}
+
+TEST(DocumentTest, ChangesAnnouncedOnlyAfterwardsDeleteWithoutAsking) {
+  TestChart t(TwoBlockRecording());
+  MarkAt(t.Doc(), TickPosition(0, 100));
+  ASSERT_TRUE(t.Chart().ReplaceSamples(0, TickPosition(0, 200), {1.0f, 2.0f}));
+  EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).doseMarked);
+  ASSERT_TRUE(t.Chart().ReplaceSamples(0, TickPosition(0, 90), {1.0f, 2.0f}));
+  EXPECT_FALSE(t.Doc().Matrix().Cell(4, 2).doseMarked);
+  EXPECT_TRUE(t.Messages().Messages().empty());
+}
+
+TEST(DocumentTest, CloseUnregistersHookAndSinkExactlyOnce) {
+  TestChart t(TwoBlockRecording());
+  EXPECT_EQ(t.Chart().HookRegistrations(), 1);
+  EXPECT_EQ(t.Chart().SinkRegistrations(), 1);
+  EXPECT_EQ(t.Doc().Close(), kOk);
+  EXPECT_EQ(t.Doc().Close(), kOk);
+  t.Chart().Close();
+  EXPECT_EQ(t.Chart().HookUnregistrations(), 1);
+  EXPECT_EQ(t.Chart().SinkUnregistrations(), 1);
+  EXPECT_EQ(t.Chart().RegisteredHooks(), 0u);
+  EXPECT_EQ(t.Chart().RegisteredSinks(), 0u);
+}
+
+TEST(DocumentTest, SamplingFollowsTheHostsRecording) {
+  TestChart t(TwoBlockRecording());
+  CountingView table(ViewKind::kTable);
+  t.Doc().AttachView(&table);
+  const int refreshes = table.refreshed;
+  EXPECT_FALSE(t.Doc().Sampling());
+  t.Chart().StartSampling(0.01);
+  EXPECT_TRUE(t.Doc().Sampling());
+  EXPECT_TRUE(t.Doc().SettingsObject().Option(kOptionSamplingFresh));
+  EXPECT_GT(table.refreshed, refreshes);
+  t.Chart().AppendFrames({{1.0f, 2.0f}, {3.0f, 4.0f}});
+  EXPECT_TRUE(t.Doc().Sampling());
+  t.Chart().StopSampling();
+  EXPECT_FALSE(t.Doc().Sampling());
+  t.Chart().StartSampling(0.01, true);
+  EXPECT_FALSE(t.Doc().SettingsObject().Option(kOptionSamplingFresh));
+  t.Chart().StopSampling(true);
+  EXPECT_FALSE(t.Doc().Sampling());
+  EXPECT_EQ(t.Doc().UpdateInterval(), 100);
+  t.Doc().DetachView(&table);
+}
+
+TEST(DocumentTest, ViewsAreRefreshedWhileAttachedOnly) {
+  TestChart t;
+  CountingView results(ViewKind::kResults);
+  t.Doc().AttachView(&results);
+  EXPECT_EQ(results.refreshed, 1);
+  EXPECT_TRUE(t.Doc().ViewOpen(ViewKind::kResults));
+  t.Doc().UpdateAllViews();
+  EXPECT_EQ(results.refreshed, 2);
+  EXPECT_EQ(results.invalidated, 1);
+  // The host tells the matrix the recording changed: every open view redraws.
+  t.Doc().Matrix().Notify(kChildDataRecordingChanged);
+  EXPECT_EQ(results.refreshed, 3);
+  t.Doc().Matrix().Notify(0x20000000u);
+  EXPECT_EQ(results.refreshed, 3);
+  t.Doc().DetachView(&results);
+  EXPECT_FALSE(t.Doc().ViewOpen(ViewKind::kResults));
+  t.Doc().UpdateAllViews();
+  EXPECT_EQ(results.refreshed, 3);
+}
+
+TEST(DocumentTest, MarksAndResponsesAreQueriedAndCleared) {
+  TestChart t(TwoBlockRecording());
+  EXPECT_FALSE(t.Doc().HasDoseMarks());
+  EXPECT_EQ(t.Doc().DocumentFlag(), 0);
+  MarkAt(t.Doc(), TickPosition(1, 20));
+  EXPECT_TRUE(t.Doc().HasDoseMarks());
+  EXPECT_EQ(t.Doc().DocumentFlag(), 0xFFFF);
+  EXPECT_TRUE(t.Doc().AnyMarkAtOrAfter(TickPosition(1, 20)));
+  EXPECT_TRUE(t.Doc().AnyMarkAtOrAfter(TickPosition(0, 999)));
+  EXPECT_FALSE(t.Doc().AnyMarkAtOrAfter(TickPosition(1, 21)));
+  t.Doc().SetResponseAdded(4, 2, false);
+  const TableViewElem& cell = t.Doc().Matrix().Cell(4, 2);
+  EXPECT_FALSE(cell.responseAdded);
+  EXPECT_EQ(cell.response, 0.0);
+  EXPECT_EQ(cell.start, TickPosition());
+  EXPECT_TRUE(cell.doseMarked);
+  t.Doc().ClearDoseMark(4, 2);
+  EXPECT_FALSE(t.Doc().HasDoseMarks());
+  // Out of the matrix: nothing happens.
+  t.Doc().ClearDoseMark(40, 2);
+  t.Doc().SetResponseAdded(4, 40, true);
+  EXPECT_EQ(t.Doc().Matrix().ColumnCount(), 3u);
+}
+
+TEST(DocumentTest, RepeatLabelsTellTheHostTheDocumentChanged) {
+  TestChart t;
+  const int before = t.Chart().ModifiedCount();
+  t.Doc().UpdateRepeatLabels();
+  EXPECT_EQ(t.Chart().ModifiedCount(), before + 1);
+}
+
+struct KeyCase {
+  const char* name;
+  std::uint32_t virtualKey;
+  std::uint32_t keyData;
+  KeyModifiers modifiers;
+  int marks;
+  int adds;
+};
+
+TEST(DocumentTest, ShortcutKeysReachTheCurrentDocumentsTableView) {
+  const KeyCase cases[] = {
+      {"F2", 0x71, 0, {}, 1, 0},
+      {"F3", 0x72, 0, {}, 0, 1},
+      {"Shift+F2", 0x71, 0, {true, false, false}, 0, 0},
+      {"Ctrl+Alt+F2", 0x71, 0, {false, true, true}, 1, 0},
+      {"F2 held down", 0x71, 0x40000000u, {}, 0, 0},
+      {"F2 released", 0x71, 0x80000000u, {}, 0, 0},
+      {"F4", 0x73, 0, {}, 0, 0},
+  };
+  TestChart t;
+  TableView table;
+  t.Doc().AttachView(&table);
+  KeyboardHook::SetCurrentDocument(t.DocRef());
+  for (const auto& c : cases) {
+    table.marks = table.adds = 0;
+    KeyboardHook::HandleKey(0, c.virtualKey, c.keyData, c.modifiers);
+    EXPECT_EQ(table.marks, c.marks) << c.name;
+    EXPECT_EQ(table.adds, c.adds) << c.name;
+  }
+  KeyboardHook::SetCurrentDocument(nullptr);
+  table.marks = 0;
+  EXPECT_FALSE(KeyboardHook::HandleKey(0, 0x71, 0, {}));
+  EXPECT_EQ(table.marks, 0);
+  t.Doc().DetachView(&table);
+}
+
+TEST(DocumentTest, ShiftedKeyCodesNeedShift) {
+  const std::uint32_t shiftF2 = 0x00710000u | kAccelVirtKey | kAccelShift;
+  EXPECT_TRUE(KeyboardHook::Matches(shiftF2, 0x71, {true, false, false}));
+  EXPECT_FALSE(KeyboardHook::Matches(shiftF2, 0x71, {false, true, false}));
+  EXPECT_TRUE(KeyboardHook::Matches(shiftF2, 0x71, {}));
+  EXPECT_FALSE(KeyboardHook::Matches(0, 0, {}));
+}
+
+TEST(DocumentTest, WithoutATableViewMarkDoseDoesNothing) {
+  TestChart t;
+  EXPECT_EQ(t.Doc().MarkDose(), kFalse);
+  EXPECT_EQ(t.Doc().AddResponse(), kFalse);
+}
+
+TEST(DocumentTest, TheLastDocumentDestroyedRemovesTheKeyboardHook) {
+  {
+    TestChart t;
+    EXPECT_TRUE(KeyboardHook::Installed());
+  }
+  EXPECT_FALSE(KeyboardHook::Installed());
+  TestChart again;
+  EXPECT_TRUE(KeyboardHook::Installed());
+}
+
+}  // namespace
+}  // namespace Tessel

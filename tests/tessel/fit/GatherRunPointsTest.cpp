@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tessel/document/TableViewMatrix.h"
+#include "tessel/fit/GatherRunPoints.h"
+
+namespace Tessel {
+namespace {
+
+// A matrix as the Table View leaves it: named runs, typed doses, measured responses.
+class Table {
+ public:
+  // Run labels from column 2 on; one dose row per dose text.
+  Table(const std::vector<std::string>& labels, const std::vector<std::string>& doses)
+      : m_(nullptr) {
+    for (size_t i = 1; i < labels.size(); ++i) {
+      m_.InsertColumn(m_.ColumnCount(), m_.NewRunColumn(m_.ColumnCount()));
+    }
+    for (size_t i = 0; i < labels.size(); ++i) {
+      TableViewElem& cell = m_.Cell(kRowLabel, kFirstRunColumn + static_cast<std::uint32_t>(i));
+      cell.text = labels[i];
+      cell.commentText = labels[i];
+      cell.flags &= ~kCellPrompt;
+    }
+    m_.UpdateRepeatLabels();
+    for (size_t r = 0; r < doses.size(); ++r) {
+      const std::uint32_t row = kFirstDoseRow + static_cast<std::uint32_t>(r);
+      if (row >= m_.RowCount()) {
+        m_.AppendRow();
+      }
+      TableViewElem& dose = m_.Cell(row, kDoseColumn);
+      dose.text = doses[r];
+      dose.flags &= ~kCellPrompt;
+    }
+  }
+  // A measured response: its text as FormatNumber wrote it, and the response-added flag.
+  Table& Response(std::uint32_t doseIndex, std::uint32_t column, const std::string& text) {
+    TableViewElem& cell = m_.Cell(kFirstDoseRow + doseIndex, column);
+    cell.text = text;
+    cell.responseAdded = true;
+    return *this;
+  }
+  TableViewMatrix& Matrix() { return m_; }
+
+ private:
+  TableViewMatrix m_;
+};
+
+TEST(GatherRunPointsTest, BadDosesContributeNoPointToAnyRun) {
+  Table t({"Control", "Drug"}, {"abc", "0", "-5", "10", "1e999", "NaN"});
+  for (std::uint32_t r = 0; r < 6; ++r) {
+    t.Response(r, 2, "5").Response(r, 3, "6");
+  }
+  for (std::uint32_t column : {2u, 3u}) {
+    const RunPoints p = GatherRunPoints(t.Matrix(), column);
+    EXPECT_EQ(p.doses, std::vector<double>{10.0}) << column;
+    EXPECT_EQ(p.rows, std::vector<std::int32_t>{7}) << column;
+    EXPECT_EQ(p.columns, std::vector<std::int32_t>{static_cast<std::int32_t>(column)});
+  }
+}
+
+TEST(GatherRunPointsTest, ResponsesNeedADigitAndTheResponseFlag) {
+  Table t({"Control"}, {"1", "2", "3", "4", "5", "6"});
+  t.Response(0, 2, "-")           // no digit: no point although it reads as 0
+      .Response(1, 2, "NaN")      // a response that could not be computed
+      .Response(2, 2, "0")        // a real zero
+      .Response(3, 2, "12.5 mV")  // the leading number counts
+      .Response(4, 2, "-1.5e-003");
+  t.Matrix().Cell(kFirstDoseRow + 5, 2).text = "99";  // typed, never measured
+  const RunPoints p = GatherRunPoints(t.Matrix(), 2);
+  EXPECT_EQ(p.doses, (std::vector<double>{3, 4, 5}));
+  EXPECT_EQ(p.responses, (std::vector<double>{0.0, 12.5, -1.5e-3}));
+}
+
+TEST(GatherRunPointsTest, RepeatColumnsJoinTheirRunRowByRow) {
+  // "run a" repeats "Run A" (labels compare in lower case); "Other" is a run of its own.
+  Table t({"Run A", "Other", "run a"}, {"1", "10", "100"});
+  for (std::uint32_t r = 0; r < 3; ++r) {
+    t.Response(r, 2, std::to_string(10 + r))
+        .Response(r, 3, std::to_string(20 + r))
+        .Response(r, 4, std::to_string(30 + r));
+  }
+  ASSERT_EQ(t.Matrix().Cell(kRowRepeat, 4).text, "Repeat 1");
+  const RunPoints a = GatherRunPoints(t.Matrix(), 2);
+  EXPECT_EQ(a.doses, (std::vector<double>{1, 1, 10, 10, 100, 100}));
+  EXPECT_EQ(a.responses, (std::vector<double>{10, 30, 11, 31, 12, 32}));
+  EXPECT_EQ(a.rows, (std::vector<std::int32_t>{4, 4, 5, 5, 6, 6}));
+  EXPECT_EQ(a.columns, (std::vector<std::int32_t>{2, 4, 2, 4, 2, 4}));
+  const RunPoints other = GatherRunPoints(t.Matrix(), 3);
+  EXPECT_EQ(other.responses, (std::vector<double>{20, 21, 22}));
+}
+
+TEST(GatherRunPointsTest, PlaceholderLabelsAndPromptDosesGiveNothing) {
+  Table t({"Control", "Drug"}, {"1", "10"});
+  t.Response(0, 2, "5").Response(1, 2, "6").Response(0, 3, "7").Response(1, 3, "8");
+  t.Matrix().Cell(kRowLabel, 3).flags |= kCellPrompt;  // the run was never named
+  t.Matrix().Cell(kFirstDoseRow, kDoseColumn).flags |= kCellPrompt;
+  EXPECT_TRUE(GatherRunPoints(t.Matrix(), 3).doses.empty());
+  EXPECT_EQ(GatherRunPoints(t.Matrix(), 2).doses, std::vector<double>{10});
+}
+
+TEST(GatherRunPointsTest, DoseTextReading) {
+  struct Case {
+    const char* text;
+    double value;
+  };
+  const Case cases[] = {
+      {"10", 10},   {"0.5", 0.5},   {"1,5", 1.5}, {"1,000.5", 1000.5}, {"1.000,5", 1000.5},
+      {"2;5", 2.5}, {"3e-2", 0.03}, {"+4", 4},    {"5 mg", 5},         {"7mg", 7},
+      {"1e2e3", 0}, {"e", 0},       {"-", 0},     {"abc", 0},          {"", 0},
+      {" 10", 0},   {"-5", -5},     {"1e", 1},    {".5", 0.5},         {"+-3", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadDoseText(c.text), c.value) << '"' << c.text << '"';
+  }
+  EXPECT_TRUE(std::isinf(ReadDoseText("1e999")));
+}
+
+}  // namespace
+}  // namespace Tessel
