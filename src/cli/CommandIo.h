@@ -24,5 +24,6 @@ void AddVersionCommand(CLI::App& app, CommandIo& io);
 void AddFitCommand(CLI::App& app, CommandIo& io);
 void AddInfoCommand(CLI::App& app, CommandIo& io);
 void AddSimulateCommand(CLI::App& app, CommandIo& io);
+void AddInspectCommand(CLI::App& app, CommandIo& io);
 
 }  // namespace Cli

@@ -14,6 +14,7 @@ const CommandRegistrar kCommands[] = {
     AddFitCommand,
     AddInfoCommand,
     AddSimulateCommand,
+    AddInspectCommand,
 };
 
 }  // namespace

@@ -36,8 +36,11 @@ class SearchScope {
 }  // namespace
 
 void DoseMarker::NameRun(std::uint32_t column) {
+  if (!doc_.Matrix().Contains(kRowLabel, column)) {
+    return;
+  }
   TableViewElem& label = doc_.Matrix().Cell(kRowLabel, column);
-  if ((label.flags & kCellPrompt) == 0 || !doc_.Matrix().Contains(kRowLabel, column)) {
+  if ((label.flags & kCellPrompt) == 0) {
     return;
   }
   std::string name = RemoveAll(RemoveAll(RemoveAll(label.text, "Label"), "<"), ">");
@@ -189,10 +192,19 @@ bool DoseMarker::AddResponse(std::uint32_t row, std::uint32_t column) {
   } else if (!ChannelUsable(runChannel)) {
     return false;
   }
+  return Measure(row, column, channel, selection.start, selection.end);
+}
+
+bool DoseMarker::Measure(std::uint32_t row, std::uint32_t column, std::int32_t channel,
+                         TickPosition start, TickPosition end) {
+  TableViewMatrix& m = doc_.Matrix();
+  if (!m.Contains(row, column) || row < kFirstDoseRow || column < kFirstRunColumn) {
+    return false;
+  }
   TableViewElem& cell = m.Cell(row, column);
   cell.channel = channel;
-  cell.start = selection.start;
-  cell.end = selection.end;
+  cell.start = start;
+  cell.end = end;
   cell.responseAdded = true;
   if (doc_.CalculateResponse(column, row)) {
     const DocumentSettings& s = doc_.Settings();

@@ -25,6 +25,11 @@ class DoseMarker {
   // The Add Response command on a cell: marks the dose first when needed, then measures.
   bool AddResponse(std::uint32_t row, std::uint32_t column);
 
+  // The Document's add operation on a marked cell: stores the channel and the stretch start..end
+  // as the cell's selection and measures it. Auto-analysis calls it with its own windows.
+  bool Measure(std::uint32_t row, std::uint32_t column, std::int32_t channel, TickPosition start,
+               TickPosition end);
+
   // A run still called "<Run B Label>" gets the name its comments will carry: "Run B".
   void NameRun(std::uint32_t column);
 

@@ -169,7 +169,13 @@ TEST(StrataFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
       {copy("other.strata", "UPDATE children SET class='Other Document'"),
        "it holds a \"Other Document\" document that this program cannot open"},
       {copy("stream.strata", "UPDATE streams SET data=X'AAAA14550900000000'"),
-       "the state of its \"Tessel Document\" cannot be read (stream 0)"},
+       "the state of its \"Tessel Document\" cannot be read (stream 0: the stream has a "
+       "version this program cannot read)"},
+      {copy("string.strata",
+            "UPDATE streams SET data=X'AAAA145508000000000000000000000000000000000000000000FEFFFFFF"
+            "00000000010000800200000002000000'"),
+       "the state of its \"Tessel Document\" cannot be read (stream 0: the stream holds a "
+       "malformed string)"},
       {copy("orphan.strata", "UPDATE streams SET child=5"),
        "it is damaged (a stream belongs to no extension document)"},
   };

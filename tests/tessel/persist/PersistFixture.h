@@ -85,7 +85,7 @@ inline void FillEverything(Tessel::Document& doc) {
       cell.commentText = "c" + std::to_string(c);
       cell.response = -3.25 * r - c;
       cell.autoBaseline = Baseline{true, 98.5 + r, -0.125 * c};
-      cell.userBaseline = Baseline{c == 3, 0.5 * r, 1e-9 * c};
+      cell.userBaseline = Baseline{c == 3, 0.5 * r, 0.25 * c};
       cell.flags = 0x41;
       cell.doseMarked = true;
       cell.responseAdded = c == 2;
