@@ -3,6 +3,7 @@
 #include <edflib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 
@@ -52,7 +53,8 @@ struct EdflibFile {
 // EDFlib checks the file against the EDF rules and reads its annotations, onsets counted from
 // the header's start time. Returns the fault, or empty.
 std::string ReadAnnotations(const std::string& path, std::int64_t* startNs,
-                            std::vector<EdfAnnotation>* annotations, bool* formatRefused) {
+                            std::vector<EdfAnnotation>* annotations,
+                            std::vector<ImportWarning>* truncated, bool* formatRefused) {
   auto hdr = std::make_unique<edf_hdr_struct>();
   EdflibFile file;
   if (edfopen_file_readonly(path.c_str(), hdr.get(), EDFLIB_READ_ALL_ANNOTATIONS) != 0) {
@@ -67,7 +69,24 @@ std::string ReadAnnotations(const std::string& path, std::int64_t* startNs,
       return "annotation " + std::to_string(n + 1) + " cannot be read";
     }
     // EDFlib counts onsets from the first sample.
-    annotations->push_back(EdfAnnotation{a.onset * 100 + *startNs, a.annotation, 0});
+    std::string text = a.annotation;
+    if (text.size() >= EDFLIB_MAX_ANNOTATION_LEN) {
+      // EDFlib keeps the first bytes only; drop a UTF-8 sequence it cut in two.
+      std::size_t end = text.size();
+      while (end > 0 && (static_cast<unsigned char>(text[end - 1]) & 0xC0) == 0x80) {
+        --end;
+      }
+      if (end > 0 && static_cast<unsigned char>(text[end - 1]) >= 0xC0) {
+        text.resize(end - 1);
+      }
+      char at[32];
+      std::snprintf(at, sizeof at, "%.9g s", static_cast<double>(a.onset * 100 + *startNs) * 1e-9);
+      truncated->push_back(ImportWarning{ImportWarning::Kind::AnnotationTruncated, 0, -1,
+                                         std::string("The annotation at ") + at +
+                                             " is longer than EDFlib reads; only its first " +
+                                             std::to_string(text.size()) + " bytes were kept."});
+    }
+    annotations->push_back(EdfAnnotation{a.onset * 100 + *startNs, std::move(text), 0});
   }
   return {};
 }
@@ -157,12 +176,14 @@ ImportResult EdfReader::ReadContinuous(const std::string& path, const EdfHeader&
                                        const ImportOptions& options, bool* formatRefused) {
   std::int64_t startNs = 0;
   std::vector<EdfAnnotation> annotations;
-  if (std::string bad = ReadAnnotations(path, &startNs, &annotations, formatRefused);
+  std::vector<ImportWarning> truncated;
+  if (std::string bad = ReadAnnotations(path, &startNs, &annotations, &truncated, formatRefused);
       !bad.empty()) {
     return ImportResult::Failure(path, bad);
   }
   ImportResult result;
   result.format = header.FormatName();
+  result.warnings = std::move(truncated);
   Recording& rec = result.recording;
   const SignalLayout layout = PlanSignals(header, options.rateMismatch, &rec, &result.warnings);
   if (rec.ChannelCount() == 0) {

@@ -199,6 +199,23 @@ TEST(EdfReader, SlowerChannelCanBeLeftOut) {
   EXPECT_EQ(r.warnings[0].channel, 1);
 }
 
+TEST(EdfReader, OverlongAnnotationIsCutAtACharacterBoundaryAndReported) {
+  TestEdf e = TwoChannelFile();
+  e.annotationBytes = 700;
+  std::string umlauts;
+  for (int i = 0; i < 300; ++i) {
+    umlauts += "Ä";
+  }
+  e.annotations = {{"+1.5", "x" + umlauts, 1}};
+  const auto r = Strata::ImportRecording(Testing::WriteTempFile("long-annotation.edf", e.Bytes()));
+  ASSERT_TRUE(r.ok) << r.error;
+  ASSERT_EQ(r.recording.Comments().size(), 1u);
+  // EDFlib keeps 512 bytes: "x" and 255 whole umlauts, then half of one, which is dropped.
+  EXPECT_EQ(r.recording.Comments()[0].text, "x" + umlauts.substr(0, 510));
+  EXPECT_EQ(r.Report(), (std::vector<std::string>{"The annotation at 1.5 s is longer than EDFlib "
+                                                  "reads; only its first 511 bytes were kept."}));
+}
+
 TEST(EdfReader, ProgressCanCancel) {
   Strata::ImportOptions options;
   options.progress = [](double) { return false; };
