@@ -3,8 +3,10 @@
 # MNE's read_raw_edf(preload=True) on the same file, in the same run. Prints min and median of
 # each, their ratio, and peak RSS against the samples' size as 32-bit floats.
 set -euo pipefail
+# Debian's interpreter: python3-mne is installed for it, whatever python3 is first on PATH.
+py=/usr/bin/python3
 cd "$(dirname "$0")/.."
-if ! python3 -c "import mne" 2>/dev/null; then
+if ! "$py" -c "import mne" 2>/dev/null; then
   echo "compare_import: installing python3-mne for the baseline"
   sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends python3-mne
@@ -22,7 +24,7 @@ ours=$(build-bench/bench/bench_import --benchmark_format=json 2>/dev/null)
 ours_min=$(python3 -c 'import json,sys; d=json.load(sys.stdin); print([b["real_time"] for b in d["benchmarks"] if b["aggregate_name"]=="min"][0])' <<<"$ours")
 ours_median=$(python3 -c 'import json,sys; d=json.load(sys.stdin); print([b["real_time"] for b in d["benchmarks"] if b["aggregate_name"]=="median"][0])' <<<"$ours")
 rss=$(build-bench/bench/bench_import --rss "$file")
-mne_out=$(python3 bench/import_baseline.py "$file" "$runs")
+mne_out=$("$py" bench/import_baseline.py "$file" "$runs")
 
 get() { awk -v k="$1" '$1 == k { print $2 }'; }
 mne_min=$(get mne_min_ms <<<"$mne_out")

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """MNE's EDF reader on the same file as bench_import: several runs, minimum and median wall
 time, and the peak RSS the import added to the process."""
 import resource

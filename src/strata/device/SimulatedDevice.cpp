@@ -22,12 +22,16 @@ void SimulatedDevice::AddChannels(Recording& recording, const SimulatorSettings&
   }
 }
 
-bool SimulatedDevice::Start() {
+bool SimulatedDevice::Start(bool appendToLastBlock) {
   if (sampling_ ||
       chart_.Data().ChannelCount() != static_cast<std::int32_t>(simulator_.Tissues().size())) {
     return false;
   }
-  chart_.StartSampling(simulator_.Interval());
+  if (appendToLastBlock && chart_.Data().BlockCount() > 0 &&
+      chart_.Data().BlockAt(chart_.Data().BlockCount() - 1).interval != simulator_.Interval()) {
+    return false;  // a block keeps one sample interval
+  }
+  chart_.StartSampling(simulator_.Interval(), appendToLastBlock);
   Recording& rec = chart_.Data();
   for (auto& units : rec.BlockAt(rec.BlockCount() - 1).units) {
     units = "mN";

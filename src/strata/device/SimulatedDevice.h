@@ -19,9 +19,10 @@ class SimulatedDevice {
   SimulatedDevice(const SimulatedDevice&) = delete;
   SimulatedDevice& operator=(const SimulatedDevice&) = delete;
 
-  // Starts sampling into a new block of the chart document. The document must have one channel
-  // per simulated tissue (AddChannels gives an empty document its channels).
-  bool Start();
+  // Starts sampling into a new block of the chart document, or continues its last block. The
+  // document must have one channel per simulated tissue (AddChannels gives an empty document its
+  // channels).
+  bool Start(bool appendToLastBlock = false);
   static void AddChannels(Recording& recording, const SimulatorSettings& settings);
   // Records the given number of seconds at once, in chunks of the update interval.
   void Record(double seconds);

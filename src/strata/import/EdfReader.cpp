@@ -8,13 +8,14 @@
 
 #include "strata/import/EdfAnnotations.h"
 #include "strata/import/EdfRecordReader.h"
+#include "strata/import/EdfSignalPlan.h"
 #include "strata/import/RateConversion.h"
 
 namespace Strata {
 namespace {
 
 constexpr std::size_t kMaxHeaderBytes = 256 * 641;
-constexpr std::size_t kChunkSamples = 1 << 18;  // samples converted per EDFlib call
+constexpr std::size_t kRunBytes = 1 << 22;  // data records read at once, in bytes
 
 std::string EdflibFault(int code) {
   switch (code) {
@@ -48,25 +49,64 @@ struct EdflibFile {
   }
 };
 
-enum class ReadOutcome { Read, Failed, Cancelled };
-
-ReadOutcome ReadSignal(int handle, int signal, std::int64_t count, float* dest,
-                       const ImportOptions& options, std::int64_t* done, std::int64_t total) {
-  std::vector<double> buffer(std::min<std::int64_t>(count, kChunkSamples));
-  for (std::int64_t at = 0; at < count;) {
-    const int n = static_cast<int>(std::min<std::int64_t>(count - at, kChunkSamples));
-    if (edfread_physical_samples(handle, signal, n, buffer.data()) != n) {
-      return ReadOutcome::Failed;
+// EDFlib checks the file against the EDF rules and reads its annotations, onsets counted from
+// the header's start time. Returns the fault, or empty.
+std::string ReadAnnotations(const std::string& path, std::int64_t* startNs,
+                            std::vector<EdfAnnotation>* annotations, bool* formatRefused) {
+  auto hdr = std::make_unique<edf_hdr_struct>();
+  EdflibFile file;
+  if (edfopen_file_readonly(path.c_str(), hdr.get(), EDFLIB_READ_ALL_ANNOTATIONS) != 0) {
+    *formatRefused = hdr->filetype == EDFLIB_FILE_CONTAINS_FORMAT_ERRORS;
+    return EdflibFault(hdr->filetype);
+  }
+  file.handle = hdr->handle;
+  *startNs = hdr->starttime_subsecond * 100;
+  for (long long n = 0; n < hdr->annotations_in_file; ++n) {
+    edf_annotation_struct a{};
+    if (edf_get_annotation(file.handle, static_cast<int>(n), &a) != 0) {
+      return "annotation " + std::to_string(n + 1) + " cannot be read";
     }
-    std::transform(buffer.begin(), buffer.begin() + n, dest + at,
-                   [](double v) { return static_cast<float>(v); });
-    at += n;
-    *done += n;
-    if (options.progress && !options.progress(static_cast<double>(*done) / total)) {
-      return ReadOutcome::Cancelled;
+    // EDFlib counts onsets from the first sample.
+    annotations->push_back(EdfAnnotation{a.onset * 100 + *startNs, a.annotation, 0});
+  }
+  return {};
+}
+
+// Reads the data records in large runs and decodes every kept signal straight into its place:
+// EDFlib's per-signal reads cost a seek and a read per record and signal, several times the
+// time of the whole import on long recordings.
+std::string ReadSamples(const std::string& path, const EdfHeader& h, const SignalLayout& layout,
+                        const ImportOptions& options, Block* block,
+                        std::vector<std::vector<float>>* own) {
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(h.headerBytes);
+  const auto recordBytes = static_cast<std::size_t>(h.RecordBytes());
+  const std::int64_t perRun = std::max<std::int64_t>(1, kRunBytes / recordBytes);
+  std::string bytes;
+  for (std::int64_t r = 0; r < h.records; r += perRun) {
+    const std::int64_t n = std::min(perRun, h.records - r);
+    bytes.resize(static_cast<std::size_t>(n) * recordBytes);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+      return "data record " + std::to_string(r + 1) + " cannot be read";
+    }
+    for (std::size_t s = 0; s < layout.plans.size(); ++s) {
+      const SignalPlan& plan = layout.plans[s];
+      if (plan.channel < 0) {
+        continue;
+      }
+      const std::int32_t count = h.signals[s].samplesPerRecord;
+      float* out = plan.interpolate ? (*own)[s].data() : block->samples[plan.channel].data();
+      for (std::int64_t i = 0; i < n; ++i) {
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) +
+                        static_cast<std::size_t>(i) * recordBytes + plan.byteOffset;
+        DecodeSamples(p, count, h.bdf, h.signals[s], out + (r + i) * count);
+      }
+    }
+    if (options.progress && !options.progress(static_cast<double>(r + n) / h.records)) {
+      return "reading was cancelled";
     }
   }
-  return ReadOutcome::Read;
+  return {};
 }
 
 }  // namespace
@@ -97,8 +137,9 @@ ImportResult EdfReader::Read(const std::string& path, const ImportOptions& optio
   if (header.discontinuous) {
     return EdfRecordReader(header).Read(path, options);
   }
-  ImportResult result = ReadContinuous(path, header, options);
-  if (!result.ok && result.error == path + ": " + EdflibFault(EDFLIB_FILE_CONTAINS_FORMAT_ERRORS)) {
+  bool formatRefused = false;
+  ImportResult result = ReadContinuous(path, header, options, &formatRefused);
+  if (formatRefused) {
     // Our header check passed, so the file is readable; EDFlib is stricter about layout.
     result = EdfRecordReader(header).Read(path, options);
     if (result.ok) {
@@ -113,91 +154,45 @@ ImportResult EdfReader::Read(const std::string& path, const ImportOptions& optio
 }
 
 ImportResult EdfReader::ReadContinuous(const std::string& path, const EdfHeader& header,
-                                       const ImportOptions& options) {
-  auto hdr = std::make_unique<edf_hdr_struct>();
-  EdflibFile file;
-  if (edfopen_file_readonly(path.c_str(), hdr.get(), EDFLIB_READ_ALL_ANNOTATIONS) != 0) {
-    return ImportResult::Failure(path, EdflibFault(hdr->filetype));
-  }
-  file.handle = hdr->handle;
-
-  // EDFlib hides the annotation signals; ours, in the same order, give titles and units.
-  std::vector<const EdfSignalHeader*> data;
-  for (const auto& sig : header.signals) {
-    if (!sig.annotation) {
-      data.push_back(&sig);
-    }
-  }
-  if (data.size() != static_cast<std::size_t>(hdr->edfsignals)) {
-    return ImportResult::Failure(path, "EDFlib sees a different number of signals than the header");
+                                       const ImportOptions& options, bool* formatRefused) {
+  std::int64_t startNs = 0;
+  std::vector<EdfAnnotation> annotations;
+  if (std::string bad = ReadAnnotations(path, &startNs, &annotations, formatRefused);
+      !bad.empty()) {
+    return ImportResult::Failure(path, bad);
   }
   ImportResult result;
   result.format = header.FormatName();
-  std::int32_t perRecord = 1;
-  for (int s = 0; s < hdr->edfsignals; ++s) {
-    perRecord = std::max(perRecord, hdr->signalparam[s].smp_in_datarecord);
-  }
-  const double recordSeconds =
-      static_cast<double>(hdr->datarecord_duration) / EDFLIB_TIME_DIMENSION;
-  const double blockHz = perRecord / recordSeconds;
-  const auto ticks = static_cast<std::size_t>(hdr->datarecords_in_file * perRecord);
   Recording& rec = result.recording;
-  const double startSeconds = static_cast<double>(hdr->starttime_subsecond) / EDFLIB_TIME_DIMENSION;
-  rec.AddBlock(recordSeconds / perRecord, 0, startSeconds);
-
-  std::int64_t done = 0;
-  std::int64_t total = 0;
-  for (int s = 0; s < hdr->edfsignals; ++s) {
-    total += hdr->signalparam[s].smp_in_file;
-  }
-  for (int s = 0; s < hdr->edfsignals; ++s) {
-    const edf_param_struct& p = hdr->signalparam[s];
-    const std::string& title = data[static_cast<std::size_t>(s)]->label;
-    if (p.smp_in_datarecord != perRecord) {
-      result.warnings.push_back(RateMismatchWarning(options.rateMismatch, s, title,
-                                                    p.smp_in_datarecord / recordSeconds, blockHz));
-      if (options.rateMismatch == RateMismatch::LeaveOut) {
-        done += p.smp_in_file;
-        continue;
-      }
-    }
-    const std::int32_t c = rec.AddChannel(title);
-    Block& block = rec.BlockAt(0);
-    block.units[static_cast<std::size_t>(c)] = data[static_cast<std::size_t>(s)]->physicalDimension;
-    std::vector<float>& dest = block.samples[static_cast<std::size_t>(c)];
-    const bool ownRate = p.smp_in_datarecord != perRecord;
-    std::vector<float> ownSamples(ownRate ? static_cast<std::size_t>(p.smp_in_file) : 0);
-    dest.resize(ticks);
-    switch (ReadSignal(file.handle, s, p.smp_in_file, ownRate ? ownSamples.data() : dest.data(),
-                       options, &done, total)) {
-      case ReadOutcome::Failed:
-        return ImportResult::Failure(path,
-                                     "the samples of signal \"" + title + "\" cannot be read");
-      case ReadOutcome::Cancelled:
-        return ImportResult::Failure(path, "reading was cancelled");
-      case ReadOutcome::Read:
-        break;
-    }
-    if (ownRate) {
-      InterpolateOntoTicks(ownSamples.data(), ownSamples.size(), p.smp_in_datarecord, perRecord,
-                           dest.data(), ticks);
-    }
-  }
+  const SignalLayout layout = PlanSignals(header, options.rateMismatch, &rec, &result.warnings);
   if (rec.ChannelCount() == 0) {
     return ImportResult::Failure(path, "no channel is left to import");
   }
-
-  std::vector<EdfAnnotation> annotations;
-  for (long long n = 0; n < hdr->annotations_in_file; ++n) {
-    edf_annotation_struct a{};
-    if (edf_get_annotation(file.handle, static_cast<int>(n), &a) != 0) {
-      return ImportResult::Failure(path, "annotation " + std::to_string(n + 1) + " cannot be read");
+  const auto ticks = static_cast<std::size_t>(header.records * layout.perRecord);
+  rec.AddBlock(header.RecordSeconds() / layout.perRecord, 0, static_cast<double>(startNs) * 1e-9);
+  Block& block = rec.BlockAt(0);
+  std::vector<std::vector<float>> own(layout.plans.size());
+  for (std::size_t s = 0; s < layout.plans.size(); ++s) {
+    const SignalPlan& plan = layout.plans[s];
+    if (plan.channel >= 0) {
+      block.units[plan.channel] = header.signals[s].physicalDimension;
+      block.samples[plan.channel].resize(ticks);
+      if (plan.interpolate) {
+        own[s].resize(
+            static_cast<std::size_t>(header.records * header.signals[s].samplesPerRecord));
+      }
     }
-    // EDFlib counts onsets from the first sample; ours count from the header's start time.
-    annotations.push_back(
-        EdfAnnotation{(a.onset + hdr->starttime_subsecond) * 100, a.annotation, 0});
   }
-  const BlockSpan span{hdr->starttime_subsecond * 100, hdr->datarecord_duration * 100, perRecord,
+  if (std::string bad = ReadSamples(path, header, layout, options, &block, &own); !bad.empty()) {
+    return ImportResult::Failure(path, bad);
+  }
+  for (std::size_t s = 0; s < layout.plans.size(); ++s) {
+    if (layout.plans[s].channel >= 0 && layout.plans[s].interpolate) {
+      InterpolateOntoTicks(own[s].data(), own[s].size(), header.signals[s].samplesPerRecord,
+                           layout.perRecord, block.samples[layout.plans[s].channel].data(), ticks);
+    }
+  }
+  const BlockSpan span{startNs, header.recordDurationNs, layout.perRecord,
                        static_cast<std::int64_t>(ticks)};
   PlaceAnnotations(annotations, {span}, &rec, &result.warnings);
   result.ok = true;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "strata/import/EdfAnnotations.h"
+#include "strata/import/EdfSignalPlan.h"
 #include "strata/import/RateConversion.h"
 
 namespace Strata {
@@ -19,65 +20,14 @@ std::string SecondsText(std::int64_t ns) {
   return buffer;
 }
 
-// What becomes of each signal of the file.
-struct SignalPlan {
-  std::size_t byteOffset = 0;  // inside a data record
-  std::int32_t channel = -1;   // channel of the recording; -1 for annotations or left out
-  bool interpolate = false;
-};
-
-// Decodes little-endian two's-complement samples (2 bytes EDF, 3 bytes BDF) to physical values.
-void Decode(const unsigned char* p, std::int32_t count, bool bdf, const EdfSignalHeader& s,
-            std::vector<float>* out) {
-  const double gain = s.Gain();
-  const double offset = s.Offset();
-  for (std::int32_t i = 0; i < count; ++i) {
-    std::int32_t digital;
-    if (bdf) {
-      std::uint32_t v = p[0] | (p[1] << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
-      if (v & 0x800000u) {
-        v |= 0xFF000000u;
-      }
-      digital = static_cast<std::int32_t>(v);
-      p += 3;
-    } else {
-      digital = static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
-      p += 2;
-    }
-    out->push_back(static_cast<float>(gain * (offset + digital)));
-  }
-}
-
 class Assembler {
  public:
   Assembler(const EdfHeader& h, const ImportOptions& options, ImportResult* result)
       : h_(h), result_(result) {
-    for (const auto& s : h.signals) {
-      if (!s.annotation) {
-        perRecord_ = std::max(perRecord_, s.samplesPerRecord);
-      }
-    }
-    const double blockHz = perRecord_ / h.RecordSeconds();
-    std::size_t offset = 0;
-    std::int32_t dataIndex = 0;
-    for (const auto& s : h.signals) {
-      SignalPlan plan;
-      plan.byteOffset = offset;
-      offset += static_cast<std::size_t>(s.samplesPerRecord) * h.BytesPerSample();
-      if (!s.annotation) {
-        plan.interpolate = s.samplesPerRecord != perRecord_;
-        if (plan.interpolate) {
-          result->warnings.push_back(RateMismatchWarning(options.rateMismatch, dataIndex, s.label,
-                                                         s.samplesPerRecord / h.RecordSeconds(),
-                                                         blockHz));
-        }
-        if (!plan.interpolate || options.rateMismatch == RateMismatch::Interpolate) {
-          plan.channel = result->recording.AddChannel(s.label);
-        }
-        ++dataIndex;
-      }
-      plans_.push_back(plan);
-    }
+    SignalLayout layout =
+        PlanSignals(h, options.rateMismatch, &result->recording, &result->warnings);
+    perRecord_ = layout.perRecord;
+    plans_ = std::move(layout.plans);
     raw_.resize(plans_.size());
   }
 
@@ -122,8 +72,11 @@ class Assembler {
       if (plan.channel < 0) {
         continue;
       }
-      std::vector<float>* out = plan.interpolate ? &raw_[s] : &block.samples[plan.channel];
-      Decode(p + plan.byteOffset, h_.signals[s].samplesPerRecord, h_.bdf, h_.signals[s], out);
+      std::vector<float>& out = plan.interpolate ? raw_[s] : block.samples[plan.channel];
+      const std::size_t at = out.size();
+      out.resize(at + static_cast<std::size_t>(h_.signals[s].samplesPerRecord));
+      DecodeSamples(p + plan.byteOffset, h_.signals[s].samplesPerRecord, h_.bdf, h_.signals[s],
+                    out.data() + at);
     }
     spans_.back().ticks += perRecord_;
     return {};

@@ -109,6 +109,9 @@ std::string WriteEdfPlus(const Recording& rec, const std::string& path, const Ed
   const std::string part = path + ".part";
   const int handle =
       edfopen_file_writeonly(part.c_str(), EDFLIB_FILETYPE_EDFPLUS, rec.ChannelCount());
+  if (handle == EDFLIB_NO_SUCH_FILE_OR_DIRECTORY) {
+    return "the file cannot be created: its folder does not exist or cannot be written";
+  }
   if (handle < 0) {
     return "the file cannot be created (EDFlib error " + std::to_string(handle) + ")";
   }

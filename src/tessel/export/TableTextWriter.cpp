@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "tessel/host/ProgressReporter.h"
 #include "tessel/support/Strings.h"
 
 namespace Tessel {
@@ -33,29 +34,12 @@ std::string TableTextWriter::Line(std::uint32_t row, std::uint32_t firstColumn,
   return line;
 }
 
-bool TableTextWriter::Report(IProgressIndicator* progress, std::uint64_t done,
-                             std::uint64_t total) {
-  if (progress == nullptr) {
-    return true;
-  }
-  const auto percent = static_cast<std::int64_t>(total == 0 ? 100 : done * 100 / total);
-  if (percent != lastPercent_) {
-    lastPercent_ = percent;
-    progress->Update(static_cast<double>(percent) / 100.0, std::to_string(percent) + " %");
-  }
-  return progress->StopPressed() == kOk;
-}
-
 bool TableTextWriter::WriteFile(const std::string& path, const std::string& progressTitle,
-                                IProgressIndicator* progress) {
-  if (progress != nullptr) {
-    progress->Begin(progressTitle);
-  }
+                                IProgressIndicator* indicator) {
+  ProgressReporter progress(indicator, progressTitle);
+  progress.SetLastPercent(lastPercent_);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) {
-    if (progress != nullptr) {
-      progress->End();
-    }
     return false;
   }
   const std::uint32_t rows = cells_.RowCount();
@@ -63,50 +47,38 @@ bool TableTextWriter::WriteFile(const std::string& path, const std::string& prog
   for (std::uint32_t r = 1; r < rows && columns > 1; ++r) {
     const std::string line = ToLatin1(Line(r, 1, columns - 1));
     file.write(line.data(), static_cast<std::streamsize>(line.size()));
-    if (Report(progress, r, rows - 1)) {
+    const bool stop = progress.Step(r, rows - 1) || indicator == nullptr;
+    lastPercent_ = progress.LastPercent();
+    if (stop) {
       file.close();
       std::remove(path.c_str());
-      if (progress != nullptr) {
-        progress->End();
-      }
       return true;
     }
-  }
-  file.close();
-  if (progress != nullptr) {
-    progress->End();
   }
   return true;
 }
 
 std::string TableTextWriter::CopyText(std::uint32_t firstRow, std::uint32_t lastRow,
                                       std::uint32_t firstColumn, std::uint32_t lastColumn,
-                                      IProgressIndicator* progress) {
+                                      IProgressIndicator* indicator) {
+  ProgressReporter progress(indicator, kProgressCopying);
   std::string text;
-  if (progress != nullptr) {
-    progress->Begin(kProgressCopying);
-  }
   for (std::uint32_t r = firstRow; r <= lastRow && firstColumn <= lastColumn; ++r) {
     text += Line(r, firstColumn, lastColumn);
-    if (progress != nullptr && Report(progress, r - firstRow + 1, lastRow - firstRow + 1)) {
+    if (progress.Step(r - firstRow + 1, lastRow - firstRow + 1)) {
       break;
     }
-  }
-  if (progress != nullptr) {
-    progress->End();
   }
   return text;
 }
 
 bool TableTextWriter::AddToDataPad(std::uint32_t firstRow, std::uint32_t lastRow,
                                    std::uint32_t firstColumn, std::uint32_t lastColumn,
-                                   IDataPad* pad, IProgressIndicator* progress) {
+                                   IDataPad* pad, IProgressIndicator* indicator) {
   if (pad == nullptr) {
     return false;
   }
-  if (progress != nullptr) {
-    progress->Begin(kProgressAddingToDataPad);
-  }
+  ProgressReporter progress(indicator, kProgressAddingToDataPad);
   bool ok = true;
   for (std::uint32_t r = firstRow; r <= lastRow && firstColumn <= lastColumn; ++r) {
     std::vector<std::string> row;
@@ -114,12 +86,9 @@ bool TableTextWriter::AddToDataPad(std::uint32_t firstRow, std::uint32_t lastRow
       row.push_back(cells_.OutputText(r, c));
     }
     ok = pad->AddRow(row) == kOk && ok;
-    if (progress != nullptr && Report(progress, r - firstRow + 1, lastRow - firstRow + 1)) {
+    if (progress.Step(r - firstRow + 1, lastRow - firstRow + 1)) {
       break;
     }
-  }
-  if (progress != nullptr) {
-    progress->End();
   }
   return ok;
 }

@@ -38,9 +38,6 @@ class TableTextWriter {
   std::string Line(std::uint32_t row, std::uint32_t firstColumn, std::uint32_t lastColumn) const;
 
  private:
-  // Shows "N %" when the whole percentage changed; true when the user pressed Stop.
-  bool Report(IProgressIndicator* progress, std::uint64_t done, std::uint64_t total);
-
   const ITableCells& cells_;
   // The last percentage shown; kept between runs of the same writer, so a new run's first
   // update comes at its first different percentage.

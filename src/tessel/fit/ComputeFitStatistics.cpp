@@ -1,6 +1,7 @@
 #include "tessel/fit/ComputeFitStatistics.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -10,15 +11,39 @@
 
 namespace Tessel {
 
-double StudentT975(std::int32_t df) {
-  if (df < 1) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
+namespace {
+
+double InverseStudentT975(std::int32_t df) {
   try {
     return alglib::invstudenttdistribution(df, 0.975);
   } catch (const alglib::ap_error&) {
     return std::numeric_limits<double>::quiet_NaN();
   }
+}
+
+}  // namespace
+
+double StudentT975(std::int32_t df) {
+  if (df < 1) {
+    return std::numeric_limits<double>::quiet_NaN();
+  }
+  // The Results View refits every run on each redraw and the quantile, which depends on the
+  // degrees of freedom only, costs as much as the fit itself: keep the values already computed
+  // for the run sizes that occur (a few dozen points at most).
+  constexpr std::int32_t kCached = 128;
+  if (df >= kCached) {
+    return InverseStudentT975(df);
+  }
+  thread_local std::array<double, kCached> cache = [] {
+    std::array<double, kCached> empty{};
+    empty.fill(std::numeric_limits<double>::quiet_NaN());
+    return empty;
+  }();
+  double& t = cache[static_cast<size_t>(df)];
+  if (std::isnan(t)) {
+    t = InverseStudentT975(df);
+  }
+  return t;
 }
 
 namespace {

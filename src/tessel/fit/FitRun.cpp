@@ -37,27 +37,19 @@ void FitRun(const std::vector<double>& doses, const std::vector<double>& respons
   std::vector<double> params;
   result.converged = ExtLib::FitModel(doses, responses, params, *model);
 
-  // Errors and limits stay zero unless the statistics fill them.
+  // Errors and limits stay zero unless the statistics fill them (limits only when valid).
   FitStatistics stats;
-  stats.standardErrors.assign(4, 0.0);
-  stats.lower.assign(4, 0.0);
-  stats.upper.assign(4, 0.0);
   if (result.converged) {
     result.statisticsValid = ComputeFitStatistics(doses, responses, params, *model, stats);
     result.degreesOfFreedom = stats.degreesOfFreedom;
     result.rSquared = stats.rSquared;
     result.absoluteSumOfSquares = stats.absoluteSumOfSquares;
     result.syx = stats.syx;
-    stats.standardErrors.resize(4, 0.0);
-    if (!result.statisticsValid) {
-      // A failed statistic leaves no limits, only what errors it reached.
-      stats.lower.assign(4, 0.0);
-      stats.upper.assign(4, 0.0);
-    }
-    stats.lower.resize(4, 0.0);
-    stats.upper.resize(4, 0.0);
   }
-  params.resize(4, 0.0);
+  // Four entries each, so both models fill the record the same way.
+  for (std::vector<double>* v : {&params, &stats.standardErrors, &stats.lower, &stats.upper}) {
+    v->resize(4, 0.0);
+  }
   result.bottom = Group(params, stats, Sigmoid::kBottom);
   result.top = Group(params, stats, Sigmoid::kTop);
   result.logEC50 = Group(params, stats, Sigmoid::kLogEC50);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tessel/document/TableViewMatrix.h"
+#include "tessel/measure/DoseComment.h"
 #include "tessel/support/Strings.h"
 
 namespace Tessel {
@@ -40,37 +41,6 @@ double LeadingDecimal(std::string_view text) {
 }
 
 }  // namespace
-
-double ReadDoseText(std::string_view text) {
-  const auto isNumberChar = [](char c) {
-    return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == ',' || c == ';' || c == 'e' ||
-           c == 'E';
-  };
-  size_t length = 0;
-  while (length < text.size() && isNumberChar(text[length])) {
-    ++length;
-  }
-  std::string run(text.substr(0, length));
-  const auto exponents =
-      std::count_if(run.begin(), run.end(), [](char c) { return c == 'e' || c == 'E'; });
-  if (run.empty() || run == "e" || run == "E" || run == "-" || exponents > 1) {
-    return 0.0;
-  }
-  const size_t separator = run.find_last_of(".,;");
-  if (separator != std::string::npos) {
-    std::string cleaned;
-    for (size_t i = 0; i < run.size(); ++i) {
-      const bool isSeparator = run[i] == '.' || run[i] == ',' || run[i] == ';';
-      if (i == separator) {
-        cleaned += '.';
-      } else if (!isSeparator) {
-        cleaned += run[i];
-      }
-    }
-    run = std::move(cleaned);
-  }
-  return LeadingDecimal(run);
-}
 
 double ReadResponseText(std::string_view text, bool* hasDigit) {
   *hasDigit = std::any_of(text.begin(), text.end(), IsDigit);
@@ -119,7 +89,9 @@ RunPoints GatherRunPoints(const TableViewMatrix& matrix, std::uint32_t keyColumn
   }
   for (std::uint32_t r = kFirstDoseRow; r < matrix.RowCount(); ++r) {
     const TableViewElem& doseCell = matrix.Cell(r, kDoseColumn);
-    const double dose = (doseCell.flags & kCellPrompt) != 0 ? 0.0 : ReadDoseText(doseCell.text);
+    // Doses read as dose comments read them: "1,000.5" and "0,5" both count.
+    const double dose =
+        (doseCell.flags & kCellPrompt) != 0 ? 0.0 : ReadCommentNumber(doseCell.text).value_or(0.0);
     ConsiderPoint(matrix, r, keyColumn, dose, points);
     for (std::uint32_t c : repeats) {
       ConsiderPoint(matrix, r, c, dose, points);

@@ -20,11 +20,6 @@ struct RunPoints {
 // row whose dose is a positive finite number and whose cell holds a measured response.
 RunPoints GatherRunPoints(const TableViewMatrix& matrix, std::uint32_t keyColumn);
 
-// A dose cell's number: the leading run of number characters, the right-most of '.', ',' and
-// ';' as the decimal separator and the others dropped as thousands separators; 0 when the text
-// is not a number.
-double ReadDoseText(std::string_view text);
-
 // The leading decimal number of a response cell's text (0 when there is none), and whether the
 // text has any decimal digit at all.
 double ReadResponseText(std::string_view text, bool* hasDigit);

@@ -124,6 +124,43 @@ void Qrfac(int m, int n, double* a, int* ipvt, double* rdiag, double* acnorm, do
   }
 }
 
+namespace {
+
+// Eliminates the diagonal entry d_j of D (in sdiag[j]) from R by Givens rotations, carrying
+// Qt b along in wa.
+void EliminateDiagonal(int n, int j, double* r, int ldr, double* sdiag, double* wa) {
+  double qtbpj = 0.0;
+  for (int k = j; k < n; ++k) {
+    if (sdiag[k] == 0.0) {
+      continue;
+    }
+    const int kk = k + ldr * k;
+    double sine;
+    double cosine;
+    // Formed from the smaller ratio so the square cannot overflow.
+    if (std::fabs(r[kk]) < std::fabs(sdiag[k])) {
+      const double cotan = r[kk] / sdiag[k];
+      sine = 0.5 / std::sqrt(0.25 + 0.25 * cotan * cotan);
+      cosine = sine * cotan;
+    } else {
+      const double tangent = sdiag[k] / r[kk];
+      cosine = 0.5 / std::sqrt(0.25 + 0.25 * tangent * tangent);
+      sine = cosine * tangent;
+    }
+    r[kk] = cosine * r[kk] + sine * sdiag[k];
+    const double t = cosine * wa[k] + sine * qtbpj;
+    qtbpj = -sine * wa[k] + cosine * qtbpj;
+    wa[k] = t;
+    for (int i = k + 1; i < n; ++i) {
+      const double u = cosine * r[k * ldr + i] + sine * sdiag[i];
+      sdiag[i] = -sine * r[k * ldr + i] + cosine * sdiag[i];
+      r[k * ldr + i] = u;
+    }
+  }
+}
+
+}  // namespace
+
 void Qrsolv(int n, double* r, int ldr, const int* ipvt, const double* diag, const double* qtb,
             double* x, double* sdiag, double* wa) {
   // Copy R and Qt b, saving R's diagonal in x: the elimination works in the lower triangle.
@@ -134,41 +171,13 @@ void Qrsolv(int n, double* r, int ldr, const int* ipvt, const double* diag, cons
     x[j] = r[j * ldr + j];
     wa[j] = qtb[j];
   }
-  // Eliminate the diagonal matrix D with Givens rotations.
   for (int j = 0; j < n; ++j) {
     if (diag[ipvt[j]] != 0.0) {
       for (int k = j; k < n; ++k) {
         sdiag[k] = 0.0;
       }
       sdiag[j] = diag[ipvt[j]];
-      double qtbpj = 0.0;
-      for (int k = j; k < n; ++k) {
-        if (sdiag[k] == 0.0) {
-          continue;
-        }
-        const int kk = k + ldr * k;
-        double sine;
-        double cosine;
-        // Formed from the smaller ratio so the square cannot overflow.
-        if (std::fabs(r[kk]) < std::fabs(sdiag[k])) {
-          const double cotan = r[kk] / sdiag[k];
-          sine = 0.5 / std::sqrt(0.25 + 0.25 * cotan * cotan);
-          cosine = sine * cotan;
-        } else {
-          const double tangent = sdiag[k] / r[kk];
-          cosine = 0.5 / std::sqrt(0.25 + 0.25 * tangent * tangent);
-          sine = cosine * tangent;
-        }
-        r[kk] = cosine * r[kk] + sine * sdiag[k];
-        const double t = cosine * wa[k] + sine * qtbpj;
-        qtbpj = -sine * wa[k] + cosine * qtbpj;
-        wa[k] = t;
-        for (int i = k + 1; i < n; ++i) {
-          const double u = cosine * r[k * ldr + i] + sine * sdiag[i];
-          sdiag[i] = -sine * r[k * ldr + i] + cosine * sdiag[i];
-          r[k * ldr + i] = u;
-        }
-      }
+      EliminateDiagonal(n, j, r, ldr, sdiag, wa);
     }
     sdiag[j] = r[j * ldr + j];
     r[j * ldr + j] = x[j];
@@ -223,6 +232,36 @@ int GaussNewton(int n, const double* r, int ldr, const int* ipvt, const double* 
   return nsing;
 }
 
+// |R^-T D^2 x / |D x|| gives the Newton correction of phi; returns (phi / delta) / that^2.
+double LowerBound(int n, const double* r, int ldr, const int* ipvt, const double* diag,
+                  const double* dx, double dxnorm, double relativePhi, double* wa1) {
+  for (int j = 0; j < n; ++j) {
+    wa1[j] = diag[ipvt[j]] * (dx[ipvt[j]] / dxnorm);
+  }
+  for (int j = 0; j < n; ++j) {
+    double sum = 0.0;
+    for (int i = 0; i < j; ++i) {
+      sum += r[j * ldr + i] * wa1[i];
+    }
+    wa1[j] = (wa1[j] - sum) / r[j + ldr * j];
+  }
+  const double t = Enorm(n, wa1);
+  return (relativePhi / t) / t;
+}
+
+// |D^-1 R^T Qt b|, the norm of the scaled gradient.
+double ScaledGradient(int n, const double* r, int ldr, const int* ipvt, const double* diag,
+                      const double* qtb, double* wa1) {
+  for (int j = 0; j < n; ++j) {
+    double sum = 0.0;
+    for (int i = 0; i <= j; ++i) {
+      sum += r[j * ldr + i] * qtb[i];
+    }
+    wa1[j] = sum / diag[ipvt[j]];
+  }
+  return Enorm(n, wa1);
+}
+
 }  // namespace
 
 void Lmpar(int n, double* r, int ldr, const int* ipvt, const double* diag, const double* qtb,
@@ -237,31 +276,10 @@ void Lmpar(int n, double* r, int ldr, const int* ipvt, const double* diag, const
     *par = 0.0;  // the Gauss-Newton step fits inside the trust region
     return;
   }
-  // Lower bound parl from the Newton step for phi(par) = |D x| - delta (only for full rank).
-  double parl = 0.0;
-  if (nsing >= n) {
-    for (int j = 0; j < n; ++j) {
-      wa1[j] = diag[ipvt[j]] * (wa2[ipvt[j]] / dxnorm);
-    }
-    for (int j = 0; j < n; ++j) {
-      double sum = 0.0;
-      for (int i = 0; i < j; ++i) {
-        sum += r[j * ldr + i] * wa1[i];
-      }
-      wa1[j] = (wa1[j] - sum) / r[j + ldr * j];
-    }
-    const double t = Enorm(n, wa1);
-    parl = ((fp / delta) / t) / t;
-  }
-  // Upper bound paru from the scaled gradient.
-  for (int j = 0; j < n; ++j) {
-    double sum = 0.0;
-    for (int i = 0; i <= j; ++i) {
-      sum += r[j * ldr + i] * qtb[i];
-    }
-    wa1[j] = sum / diag[ipvt[j]];
-  }
-  const double gnorm = Enorm(n, wa1);
+  // Lower bound from the Newton step for phi(par) = |D x| - delta (only for full rank).
+  double parl = nsing >= n ? LowerBound(n, r, ldr, ipvt, diag, wa2, dxnorm, fp / delta, wa1) : 0.0;
+  // Upper bound from the scaled gradient.
+  const double gnorm = ScaledGradient(n, r, ldr, ipvt, diag, qtb, wa1);
   double paru = gnorm / delta;
   if (paru == 0.0) {
     paru = kLmDwarf / std::min(delta, kRadiusSlack);

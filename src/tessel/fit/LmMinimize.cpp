@@ -52,6 +52,10 @@ class Core {
   double ScaledGradientNorm(double fnorm) const;
   // One trial step inside the inner loop; returns 0 to go on, a code to stop.
   int TrialStep();
+  // The linear model's relative reduction for the step in wa1; dirder its directional slope.
+  double PredictedReduction(double pnorm, double* dirder);
+  void UpdateRadius(double actred, double dirder, double pnorm, double fnorm1);
+  int Termination(double actred, double prered) const;
 
   const int m_;
   const int n_;
@@ -153,7 +157,25 @@ int Core::TrialStep() {
   const double fnorm1 = Enorm(m_, w_.wa4.data());
   const double actred =
       kMinShrink * fnorm1 < fnorm_ ? 1.0 - (fnorm1 / fnorm_) * (fnorm1 / fnorm_) : -1.0;
-  // Predicted reduction from the linear model: |R P^T p|^2 and the damping term.
+  double dirder = 0.0;
+  const double prered = PredictedReduction(pnorm, &dirder);
+  ratio_ = prered != 0.0 ? actred / prered : 0.0;
+  UpdateRadius(actred, dirder, pnorm, fnorm1);
+  if (ratio_ >= kAcceptRatio) {
+    for (int j = 0; j < n_; ++j) {
+      x_[j] = w_.wa2[j];
+      w_.wa2[j] = w_.diag[j] * x_[j];
+    }
+    std::copy(w_.wa4.begin(), w_.wa4.end(), w_.fvec.begin());
+    xnorm_ = Enorm(n_, w_.wa2.data());
+    fnorm_ = fnorm1;
+    ++iter_;
+  }
+  return Termination(actred, prered);
+}
+
+double Core::PredictedReduction(double pnorm, double* dirder) {
+  // |R P^T p|^2 and the damping term, both relative to the current sum of squares.
   for (int j = 0; j < n_; ++j) {
     w_.wa3[j] = 0.0;
     const double pj = w_.wa1[w_.ipvt[j]];
@@ -164,10 +186,11 @@ int Core::TrialStep() {
   }
   const double t1 = Enorm(n_, w_.wa3.data()) / fnorm_;
   const double t2 = std::sqrt(par_) * pnorm / fnorm_;
-  const double prered = t1 * t1 + 2.0 * t2 * t2;
-  const double dirder = -(t1 * t1 + t2 * t2);
-  ratio_ = prered != 0.0 ? actred / prered : 0.0;
+  *dirder = -(t1 * t1 + t2 * t2);
+  return t1 * t1 + 2.0 * t2 * t2;
+}
 
+void Core::UpdateRadius(double actred, double dirder, double pnorm, double fnorm1) {
   if (ratio_ <= kShrinkRatio) {
     double t = actred >= 0.0 ? 0.5 : 0.5 * dirder / (dirder + 0.5 * actred);
     if (kMinShrink * fnorm1 >= fnorm_ || t < kMinShrink) {
@@ -179,18 +202,9 @@ int Core::TrialStep() {
     delta_ = pnorm / 0.5;
     par_ *= 0.5;
   }
+}
 
-  if (ratio_ >= kAcceptRatio) {
-    for (int j = 0; j < n_; ++j) {
-      x_[j] = w_.wa2[j];
-      w_.wa2[j] = w_.diag[j] * x_[j];
-    }
-    std::copy(w_.wa4.begin(), w_.wa4.end(), w_.fvec.begin());
-    xnorm_ = Enorm(n_, w_.wa2.data());
-    fnorm_ = fnorm1;
-    ++iter_;
-  }
-
+int Core::Termination(double actred, double prered) const {
   int info = 0;
   if (std::fabs(actred) <= c_.ftol && prered <= c_.ftol && 0.5 * ratio_ <= 1.0) {
     info = kLmFtolReached;
@@ -201,6 +215,7 @@ int Core::TrialStep() {
   if (info != 0) {
     return info;
   }
+  // Each later test overrides the earlier: the most specific reason wins.
   if (nfev_ >= maxfev_) {
     info = kLmBudgetUsed;
   }

@@ -4,6 +4,7 @@
 
 #include "tessel/document/Document.h"
 #include "tessel/host/IProgressIndicator.h"
+#include "tessel/host/ProgressReporter.h"
 #include "tessel/measure/AutoAnalysisWindow.h"
 #include "tessel/measure/DoseComment.h"
 #include "tessel/measure/DoseCommentEntry.h"
@@ -31,19 +32,9 @@ Ref<IChartDataSource> DataSource(IChartDocument* parent) {
 std::vector<CommentInfo> AutoAnalyzer::FindDoseComments(TickPosition start, TickPosition end,
                                                         std::int32_t channel) const {
   std::vector<CommentInfo> found;
-  Ref<IChartComment> comments = QueryInterface<IChartComment>(doc_.Parent());
-  if (!comments) {
-    return found;
-  }
-  for (std::uint32_t block = start.Block(); block <= end.Block(); ++block) {
-    const TickPosition from = block == start.Block() ? start : TickPosition(block, 0);
-    const TickPosition to = block == end.Block() ? end : TickPosition(block, 0xFFFFFFFFu);
-    std::vector<CommentInfo> inBlock;
-    comments->EnumComments(from, to, channel, &inBlock);
-    for (const CommentInfo& c : inBlock) {
-      if (HasDoseCommentMark(c.text) && ParseDoseComment(c.text).ok) {
-        found.push_back(c);
-      }
+  for (const CommentInfo& c : SelectionComments(doc_.Parent(), start, end, channel)) {
+    if (HasDoseCommentMark(c.text) && ParseDoseComment(c.text).ok) {
+      found.push_back(c);
     }
   }
   return found;
@@ -104,33 +95,22 @@ bool AutoAnalyzer::MeasureAfter(const CommentInfo& comment, const ChartSelection
 
 AutoAnalysisReport AutoAnalyzer::Run(const ChartSelection& selection) {
   AutoAnalysisReport report;
-  Ref<IProgressIndicator> progress = QueryService<IProgressIndicator>(doc_.Parent());
-  if (progress) {
-    progress->Begin(kProgressAutoAnalyze);
-  }
-  const std::vector<CommentInfo> comments =
-      FindDoseComments(selection.start, selection.end, doc_.Settings().autoChannel);
-  report.found = static_cast<std::int32_t>(comments.size());
-  std::int64_t lastPercent = -1;
-  for (size_t i = 0; i < comments.size(); ++i) {
-    if (MeasureAfter(comments[i], selection, report)) {
-      ++report.measured;
-    }
-    if (progress) {
-      const auto percent = static_cast<std::int64_t>((i + 1) * 100 / comments.size());
-      if (percent != lastPercent) {
-        lastPercent = percent;
-        progress->Update(static_cast<double>(percent) / 100.0, std::to_string(percent) + " %");
+  {
+    ProgressReporter progress(QueryService<IProgressIndicator>(doc_.Parent()).get(),
+                              kProgressAutoAnalyze);
+    const std::vector<CommentInfo> comments =
+        FindDoseComments(selection.start, selection.end, doc_.Settings().autoChannel);
+    report.found = static_cast<std::int32_t>(comments.size());
+    for (size_t i = 0; i < comments.size(); ++i) {
+      if (MeasureAfter(comments[i], selection, report)) {
+        ++report.measured;
       }
-      if (progress->StopPressed() == kOk) {
+      if (progress.Step(i + 1, comments.size())) {
         report.stopped = true;
         break;
       }
     }
-  }
-  doc_.UpdateAllViews();
-  if (progress) {
-    progress->End();
+    doc_.UpdateAllViews();
   }
   if (report.limited) {
     report.messages.push_back(kMsgSelectionsLimited);

@@ -8,6 +8,23 @@
 
 namespace Tessel {
 
+std::vector<CommentInfo> SelectionComments(IChartDocument* parent, TickPosition start,
+                                           TickPosition end, std::int32_t channel) {
+  std::vector<CommentInfo> found;
+  Ref<IChartComment> comments = QueryInterface<IChartComment>(parent);
+  if (!comments) {
+    return found;
+  }
+  for (std::uint32_t block = start.Block(); block <= end.Block(); ++block) {
+    const TickPosition from = block == start.Block() ? start : TickPosition(block, 0);
+    const TickPosition to = block == end.Block() ? end : TickPosition(block, 0xFFFFFFFFu);
+    std::vector<CommentInfo> inBlock;
+    comments->EnumComments(from, to, channel, &inBlock);
+    found.insert(found.end(), inBlock.begin(), inBlock.end());
+  }
+  return found;
+}
+
 bool SplitDoseComment(const std::string& text, std::string* doseText, std::string* label) {
   const size_t open1 = text.find('<');
   const size_t close1 = open1 == std::string::npos ? open1 : text.find('>', open1 + 1);

@@ -4,7 +4,10 @@
 #include <optional>
 #include <string>
 
+#include <vector>
+
 #include "tessel/host/IChartComment.h"
+#include "tessel/host/IChartDocument.h"
 
 namespace Tessel {
 
@@ -42,6 +45,11 @@ class DoseCommentEntry {
 
   Document& doc_;
 };
+
+// The comments from start to end on a channel (-2: every comment), block by block in the host's
+// order.
+std::vector<CommentInfo> SelectionComments(IChartDocument* parent, TickPosition start,
+                                           TickPosition end, std::int32_t channel);
 
 // The texts between the first '<' and the next '>', and between the second '<' and the next '>':
 // the dose and the run label as they were written.

@@ -36,8 +36,11 @@ class SearchScope {
 }  // namespace
 
 void DoseMarker::NameRun(std::uint32_t column) {
+  if (!doc_.Matrix().Contains(kRowLabel, column)) {
+    return;
+  }
   TableViewElem& label = doc_.Matrix().Cell(kRowLabel, column);
-  if ((label.flags & kCellPrompt) == 0 || !doc_.Matrix().Contains(kRowLabel, column)) {
+  if ((label.flags & kCellPrompt) == 0) {
     return;
   }
   std::string name = RemoveAll(RemoveAll(RemoveAll(label.text, "Label"), "<"), ">");

@@ -46,7 +46,7 @@ bool TableDeletion::LinkedToComments(const std::vector<CellRange>& ranges) const
         const bool linked =
             (r >= kFirstDoseRow && c >= kFirstRunColumn && m.Cell(r, c).doseMarked) ||
             (r >= kFirstDoseRow && c <= kDoseColumn && RowHasComments(r)) ||
-            (r <= kRowChannel && c >= kFirstRunColumn && ColumnHasComments(c));
+            (r == kRowChannel && c >= kFirstRunColumn && ColumnHasComments(c));
         if (linked) {
           return true;
         }

@@ -72,6 +72,10 @@ void TableEditor::CommitDose(std::uint32_t row, const std::string& text) {
   double value = 0.0;
   const std::string dose = NormaliseDose(text, &value);
   const bool hadDose = (m.Cell(row, kDoseColumn).flags & kCellPrompt) == 0;
+  // 0.10 typed over 0.1 changes nothing, so there is nothing to ask about.
+  if (hadDose && dose == m.Cell(row, kDoseColumn).text) {
+    return;
+  }
   if (hadDose && confirm_ && TableDeletion(doc_, confirm_).RowHasComments(row) &&
       !Ask(kMsgUpdateRowComments)) {
     return;

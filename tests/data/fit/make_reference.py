@@ -142,9 +142,10 @@ def fit_same_settings(x, y, fix_hill, p0):
             p, _, info, _, ier = curve_fit(model(fix_hill), x, y, p0=p0, method="lm", ftol=1e-8,
                                            xtol=1e-8, gtol=0.0, epsfcn=1e-8, factor=100,
                                            maxfev=100 * (n + 1), full_output=True)
-            return {"params": list(p), "converged": ier in (1, 2, 3, 4), "nfev": int(info["nfev"])}
+            return {"params": list(p), "converged": ier in (1, 2, 3, 4), "nfev": int(info["nfev"]),
+                    "info": int(ier)}
         except (RuntimeError, ValueError, TypeError):
-            return {"params": None, "converged": False, "nfev": 0}
+            return {"params": None, "converged": False, "nfev": 0, "info": 0}
 
 
 def fit_scipy_minimum(x, y, fix_hill, p0):

@@ -113,6 +113,9 @@ TEST(FitReferenceTest, MatchesCurveFitRunWithTheSameSettings) {
     const bool converged = ExtLib::FitModel(d.x, d.y, p, *model, &outcome);
     const json& same = s["sameSettings"];
     ASSERT_EQ(converged, same["converged"].get<bool>()) << name;
+    // Same termination test and the same number of evaluations: the same path, step by step.
+    EXPECT_EQ(outcome.info, same["info"].get<int>()) << name;
+    EXPECT_EQ(outcome.nfev, same["nfev"].get<int>()) << name;
     const auto expected = same["params"].get<std::vector<double>>();
     for (size_t j = 0; j < p.size(); ++j) {
       EXPECT_NEAR(p[j], expected[j],

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "tessel/fit/ComputeFitStatistics.h"
@@ -160,6 +161,43 @@ TEST(FitRunTest, StatisticsWithoutDegreesOfFreedomStillGiveTheSums) {
   EXPECT_GT(stats.absoluteSumOfSquares, 0.0);
   EXPECT_TRUE(std::isinf(stats.syx));  // SS / 0
   EXPECT_EQ(stats.standardErrors, std::vector<double>(4, 0.0));
+}
+
+// Values no table produces but a caller could pass: every fit must end, with a record whose
+// flags tell the truth, and nothing undefined on the way (the sanitizer build runs this too).
+TEST(FitRunTest, HostileValuesEndWithAnHonestRecord) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* what;
+    std::vector<double> x;
+    std::vector<double> y;
+  };
+  const Case cases[] = {
+      {"NaN response", {0.1, 1, 10, 100, 1000}, {1, 2, nan, 4, 5}},
+      {"infinite response", {0.1, 1, 10, 100, 1000}, {1, 2, inf, 4, 5}},
+      {"negative dose", {-1, 1, 10, 100, 1000}, {1, 20, 50, 80, 99}},
+      {"zero dose", {0, 1, 10, 100, 1000}, {1, 20, 50, 80, 99}},
+      {"extreme doses", {1e-300, 1e-200, 1, 1e200, 1e300}, {1, 20, 50, 80, 99}},
+      {"huge responses", {0.1, 1, 10, 100, 1000}, {1e300, -1e300, 1e300, -1e300, 1e300}},
+      {"tiny responses", {0.1, 1, 10, 100, 1000}, {1e-310, 2e-310, 3e-310, 4e-310, 5e-310}},
+      {"one dose repeated", {5, 5, 5, 5, 5}, {1, 2, 3, 4, 5}},
+  };
+  for (const Case& c : cases) {
+    for (bool fix : {false, true}) {
+      FitResult r;
+      FitRun(c.x, c.y, fix, r);
+      EXPECT_EQ(r.pointsAnalysed, 5) << c.what;
+      if (!r.converged) {
+        EXPECT_FALSE(r.statisticsValid) << c.what;
+        EXPECT_EQ(r.top.standardError, 0.0) << c.what;
+        EXPECT_EQ(r.bottom.lower, 0.0) << c.what;
+      }
+      if (r.statisticsValid) {
+        EXPECT_GE(r.top.standardError, 0.0) << c.what;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -102,21 +102,15 @@ TEST(GatherRunPointsTest, PlaceholderLabelsAndPromptDosesGiveNothing) {
   EXPECT_EQ(GatherRunPoints(t.Matrix(), 2).doses, std::vector<double>{10});
 }
 
-TEST(GatherRunPointsTest, DoseTextReading) {
-  struct Case {
-    const char* text;
-    double value;
-  };
-  const Case cases[] = {
-      {"10", 10},   {"0.5", 0.5},   {"1,5", 1.5}, {"1,000.5", 1000.5}, {"1.000,5", 1000.5},
-      {"2;5", 2.5}, {"3e-2", 0.03}, {"+4", 4},    {"5 mg", 5},         {"7mg", 7},
-      {"1e2e3", 0}, {"e", 0},       {"-", 0},     {"abc", 0},          {"", 0},
-      {" 10", 0},   {"-5", -5},     {"1e", 1},    {".5", 0.5},         {"+-3", 0},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ReadDoseText(c.text), c.value) << '"' << c.text << '"';
+TEST(GatherRunPointsTest, DosesReadAsDoseCommentsReadThem) {
+  Table t({"Control"}, {"1,000.5", "0,5", "5 mg", "1e2e3", "+4", " 10", ".5"});
+  for (std::uint32_t r = 0; r < 7; ++r) {
+    t.Response(r, 2, "1");
   }
-  EXPECT_TRUE(std::isinf(ReadDoseText("1e999")));
+  const RunPoints p = GatherRunPoints(t.Matrix(), 2);
+  // "1e2e3" has two exponents and " 10" starts with a space: neither is a number.
+  EXPECT_EQ(p.doses, (std::vector<double>{1000.5, 0.5, 5, 4, 0.5}));
+  EXPECT_EQ(p.rows, (std::vector<std::int32_t>{4, 5, 6, 8, 10}));
 }
 
 }  // namespace

@@ -123,6 +123,34 @@ TEST_F(MarkDoseTest, WithoutAValidTargetTheUserIsToldWhatIsNeeded) {
   EXPECT_TRUE(s.Comments().empty());
 }
 
+// A person who presses F2 again while the message about the first press is still open.
+class ImpatientPerson : public RefCounted<IMessageBox> {
+ public:
+  explicit ImpatientPerson(Document& doc) : doc_(doc) {}
+  MessageAnswer Show(const std::string& text, const std::string&, MessageIcon,
+                     MessageButtons) override {
+    shown.push_back(text);
+    if (shown.size() == 1) {
+      doc_.MarkDose();
+    }
+    return MessageAnswer::kOkPressed;
+  }
+  std::vector<std::string> shown;
+
+ private:
+  Document& doc_;
+};
+
+TEST_F(MarkDoseTest, ASecondRequestWhileTheMessageIsOpenShowsNothing) {
+  auto person = MakeRef<ImpatientPerson>(s.Doc());
+  s.Chart().Host().SetMessageBox(person);
+  EXPECT_EQ(s.PressF2(), kFalse);
+  EXPECT_EQ(person->shown.size(), 1u);
+  // Once it is closed, the next request is answered again.
+  s.PressF3();
+  EXPECT_EQ(person->shown.size(), 2u);
+}
+
 TEST_F(MarkDoseTest, WithoutATableViewTheShortcutKeysDoNothing) {
   Testing::TestChart bare(Testing::TwoChannelRecording());
   bare.Chart().PlaceActivePoint(0, TickPosition(0, 3));

@@ -115,6 +115,13 @@ TEST_F(MarkedTableTest, EmptyingAMarkedCellDeletesItsCommentAfterTheQuestion) {
   EXPECT_FALSE(s.Cell(kFirstDoseRow, kFirstRunColumn).doseMarked);
 }
 
+TEST_F(MarkedTableTest, RetypingADoseInAnotherWayAsksNothing) {
+  s.Table().CommitEdit(kFirstDoseRow, kDoseColumn, "1.000");
+  EXPECT_TRUE(s.TakeMessages().empty());
+  EXPECT_EQ(s.Cell(kFirstDoseRow, kDoseColumn).text, "1");
+  EXPECT_EQ(s.Comments(), (std::vector<Note>{{0, 10, "TSL: <1> <Run B>"}}));
+}
+
 TEST_F(MarkedTableTest, AFirstDoseNeedsNoQuestionButAChangedOneDoes) {
   // Typing into the empty row asks nothing even though the table has comments.
   s.Table().CommitEdit(kFirstDoseRow + 2, kDoseColumn, "4");
