@@ -25,5 +25,8 @@ void AddFitCommand(CLI::App& app, CommandIo& io);
 void AddInfoCommand(CLI::App& app, CommandIo& io);
 void AddSimulateCommand(CLI::App& app, CommandIo& io);
 void AddInspectCommand(CLI::App& app, CommandIo& io);
+void AddAnalyzeCommand(CLI::App& app, CommandIo& io);
+void AddTableCommand(CLI::App& app, CommandIo& io);
+void AddExportCommand(CLI::App& app, CommandIo& io);
 
 }  // namespace Cli

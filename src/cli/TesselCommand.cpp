@@ -10,11 +10,8 @@ namespace {
 
 // Every subcommand of the program, in the order `tessel --help` lists them.
 const CommandRegistrar kCommands[] = {
-    AddVersionCommand,
-    AddFitCommand,
-    AddInfoCommand,
-    AddSimulateCommand,
-    AddInspectCommand,
+    AddAnalyzeCommand, AddTableCommand, AddExportCommand,   AddVersionCommand,
+    AddFitCommand,     AddInfoCommand,  AddSimulateCommand, AddInspectCommand,
 };
 
 }  // namespace

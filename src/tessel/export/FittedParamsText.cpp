@@ -1,0 +1,18 @@
+#include "tessel/export/FittedParamsText.h"
+
+#include "tessel/fit/FittedParamsData.h"
+
+namespace Tessel {
+
+std::string FittedParamsText(const FittedParamsData& table, std::uint32_t columns) {
+  std::string text;
+  for (std::uint32_t r = 0; r < table.RowCount(); ++r) {
+    for (std::uint32_t c = 0; c < columns; ++c) {
+      text += table.CellText(r, c);
+      text += c + 1 == columns ? "\r\n" : "\t";
+    }
+  }
+  return text;
+}
+
+}  // namespace Tessel
