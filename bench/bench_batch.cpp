@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -298,9 +299,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
+    // With repetitions the median stands for the benchmark; otherwise its one run does.
+    const std::string median = "_median";
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        ms_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      std::string name = run.benchmark_name();
+      if (run.error_occurred) {
+        continue;
+      }
+      if (run.run_type == Run::RT_Iteration && medians_.count(name) == 0) {
+        ms_[name] = run.GetAdjustedRealTime();
+      } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        name = name.substr(0, name.size() - median.size());
+        medians_.insert(name);
+        ms_[name] = run.GetAdjustedRealTime();
       }
     }
   }
@@ -338,6 +349,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     return Ms(name + "/comments:" + std::to_string(n)) * 1000.0 / static_cast<double>(n);
   }
   std::map<std::string, double> ms_;
+  std::set<std::string> medians_;
 };
 
 }  // namespace
