@@ -62,8 +62,8 @@ int MakeFile(const std::string& path) {
   }
   for (int a = 0; a < kAnnotations; ++a) {
     const long long onset = static_cast<long long>(a) * kSeconds * 10000 / kAnnotations + 1234;
-    const std::string text = "TSL: <" + std::to_string(a % 10 + 1) + "> <Run" +
-                             std::to_string(a / 10) + ">";
+    const std::string text =
+        "TSL: <" + std::to_string(a % 10 + 1) + "> <Run" + std::to_string(a / 10) + ">";
     edfwrite_annotation_utf8(h, onset, -1, text.c_str());
   }
   return edfclose_file(h) == 0 ? 0 : 2;

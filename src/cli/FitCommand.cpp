@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/CommandIo.h"
+#include "cli/JsonText.h"
 #include "cli/TesselCommand.h"
 #include "tessel/document/DocumentSettings.h"
 #include "tessel/fit/FitRun.h"
@@ -92,34 +93,6 @@ std::optional<Pairs> ReadPairs(std::istream& in, const std::string& name, std::o
   return pairs;
 }
 
-// 17 significant digits round-trip every double; JSON has no infinities or NaN.
-std::string JsonNumber(double value) {
-  if (!std::isfinite(value)) {
-    return "null";
-  }
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
-
-std::string JsonParameter(const Tessel::FitParameter& p) {
-  return "{\"value\":" + JsonNumber(p.value) + ",\"standardError\":" + JsonNumber(p.standardError) +
-         ",\"lower\":" + JsonNumber(p.lower) + ",\"upper\":" + JsonNumber(p.upper) + "}";
-}
-
-void WriteJson(const Tessel::FitResult& r, std::ostream& out) {
-  out << "{\"bottom\":" << JsonParameter(r.bottom) << ",\"top\":" << JsonParameter(r.top)
-      << ",\"logEC50\":" << JsonParameter(r.logEC50)
-      << ",\"hillSlope\":" << JsonParameter(r.hillSlope)
-      << ",\"ec50\":" << JsonNumber(std::pow(10.0, r.logEC50.value))
-      << ",\"degreesOfFreedom\":" << r.degreesOfFreedom
-      << ",\"rSquared\":" << JsonNumber(r.rSquared)
-      << ",\"absoluteSumOfSquares\":" << JsonNumber(r.absoluteSumOfSquares)
-      << ",\"syx\":" << JsonNumber(r.syx) << ",\"pointsAnalysed\":" << r.pointsAnalysed
-      << ",\"converged\":" << (r.converged ? "true" : "false")
-      << ",\"statisticsValid\":" << (r.statisticsValid ? "true" : "false") << "}\n";
-}
-
 // The table's text form: labels and the one run column, TAB-separated, CR LF line ends.
 void WriteTable(const Tessel::FitResult& r, const std::string& title, std::ostream& out) {
   const Tessel::DocumentSettings settings;
@@ -148,7 +121,7 @@ int RunFit(const FitOptions& options, CommandIo& io) {
   Tessel::FitResult result;
   Tessel::FitRun(pairs->doses, pairs->responses, options.fixHill, result);
   if (options.json) {
-    WriteJson(result, io.out);
+    io.out << FitJson(result) << "\n";
   } else {
     WriteTable(result, options.title, io.out);
   }

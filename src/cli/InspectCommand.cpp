@@ -9,6 +9,7 @@
 
 #include "cli/CommandIo.h"
 #include "cli/ConsoleMessageBox.h"
+#include "cli/JsonText.h"
 #include "cli/TesselCommand.h"
 #include "strata/recording/ChartDocument.h"
 #include "strata/recording/Host.h"
@@ -97,35 +98,6 @@ ordered_json CellJson(const Tessel::TableViewElem& e) {
           {"responseAdded", e.responseAdded},
           {"autoBaseline", BaselineJson(e.autoBaseline)},
           {"userBaseline", BaselineJson(e.userBaseline)}};
-}
-
-ordered_json SettingsJson(const Tessel::DocumentSettings& s) {
-  ordered_json bits = ordered_json::array();
-  for (size_t i = s.graphSet.find_first(); i != Tessel::GraphSet::npos;
-       i = s.graphSet.find_next(i)) {
-    bits.push_back(i);
-  }
-  return {{"autoChannel", s.autoChannel},
-          {"b", s.b},
-          {"c", s.c},
-          {"startOffset", s.startOffset},
-          {"stopOffset", s.stopOffset},
-          {"calcType", s.calcType},
-          {"calcName", s.calcName},
-          {"f1", s.f1},
-          {"scientific", s.scientific},
-          {"perDoseBaseline", s.perDoseBaseline},
-          {"sigFigs", s.sigFigs},
-          {"g", s.g},
-          {"h", s.h},
-          {"graphSet", bits},
-          {"bottomToZero", s.bottomToZero},
-          {"normalize", s.normalize},
-          {"fixHill", s.fixHill},
-          {"showLegend", s.showLegend},
-          {"currentRow", s.currentRow},
-          {"currentColumn", s.currentColumn},
-          {"advanceDown", s.advanceDown}};
 }
 
 ordered_json Report(Tessel::Document& doc) {

@@ -24,6 +24,8 @@ Document::Document(IChartDocument* parent) : parent_(parent) {
   settings_ = MakeRef<PersistStreamSettings>(this);
   // Until Initialise resets it, a default matrix that the host does not know yet.
   matrix_ = MakeRef<TableViewMatrix>(this);
+  allRunsParams_ = MakeRef<FittedParamsData>(Settings());
+  selectedRunParams_ = MakeRef<FittedParamsData>(Settings());
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   KeyboardHook::Install();
 }
@@ -66,6 +68,8 @@ Status Document::Close() {
   // Unregistering releases the host's references to us; keep ourselves alive until done.
   Ref<Document> self(this);
   Unregister();
+  allRunsParams_.reset();
+  selectedRunParams_.reset();
   if (settings_) {
     settings_->Detach();
     settings_.reset();
@@ -233,6 +237,8 @@ void Document::Reset() {
   matrix_ = MakeRef<TableViewMatrix>(this);
   HandToHost(matrix_.get());
   tableViewState_ = TableViewManagerState{};
+  allRunsParams_ = MakeRef<FittedParamsData>(Settings());
+  selectedRunParams_ = MakeRef<FittedParamsData>(Settings());
 }
 
 void Document::AttachView(IDocumentView* view) {
@@ -336,6 +342,8 @@ void Document::DeleteAllResponses() {
     }
   }
   if (ViewOpen(ViewKind::kTable)) {
+    allRunsParams_->ResetTable();
+    selectedRunParams_->ResetTable();
     RefreshView(ViewKind::kTable);
     if (IDocumentView* analysis = View(ViewKind::kAnalysis)) {
       analysis->ShowRange(kNoRange, kNoRange);

@@ -10,6 +10,7 @@
 #include "tessel/document/PersistStreamSettings.h"
 #include "tessel/document/TableViewManagerState.h"
 #include "tessel/document/TableViewMatrix.h"
+#include "tessel/fit/FittedParamsData.h"
 #include "tessel/host/IChartDocument.h"
 #include "tessel/host/IChildDocument.h"
 #include "tessel/host/IMessageBox.h"
@@ -73,6 +74,11 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
 
   // A new default matrix handed to the host as child data; the views' data start afresh.
   void Reset();
+
+  // The fitted parameters of the plotted runs, one value column per run slot, and of the run
+  // selected in the Results View.
+  FittedParamsData& AllRunsParams() { return *allRunsParams_; }
+  FittedParamsData& SelectedRunParams() { return *selectedRunParams_; }
 
   void AttachView(IDocumentView* view);
   void DetachView(IDocumentView* view);
@@ -162,6 +168,9 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   Ref<IShortcutKeyManager> shortcuts_;
   Ref<PersistStreamSettings> settings_;
   Ref<TableViewMatrix> matrix_;
+  // Declared after the settings they read, so they go first.
+  Ref<FittedParamsData> allRunsParams_;
+  Ref<FittedParamsData> selectedRunParams_;
   std::array<ViewSlot, 3> slots_{};
   TableViewManagerState tableViewState_;
 

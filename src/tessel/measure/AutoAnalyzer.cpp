@@ -1,4 +1,5 @@
 #include "tessel/measure/AutoAnalyzer.h"
+#include "tessel/host/HostQueries.h"
 
 #include <set>
 
@@ -12,22 +13,7 @@
 #include "tessel/support/Strings.h"
 
 namespace Tessel {
-namespace {
-
-Ref<IChartDataSource> DataSource(IChartDocument* parent) {
-  IChartData* data = nullptr;
-  if (parent == nullptr || parent->GetData(&data) != kOk || data == nullptr) {
-    return {};
-  }
-  Ref<IChartData> held = Adopt(data);
-  IChartDataSource* source = nullptr;
-  if (held->GetDataSource(&source) != kOk || source == nullptr) {
-    return {};
-  }
-  return Adopt(source);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::vector<CommentInfo> AutoAnalyzer::FindDoseComments(TickPosition start, TickPosition end,
                                                         std::int32_t channel) const {
@@ -67,7 +53,7 @@ bool AutoAnalyzer::MeasureAfter(const CommentInfo& comment, const ChartSelection
   }
   double interval = 0.0;
   std::uint32_t length = 0;
-  if (Ref<IChartDataSource> source = DataSource(doc_.Parent())) {
+  if (Ref<IChartDataSource> source = DataSourceOf(doc_.Parent())) {
     const auto block = static_cast<std::int32_t>(comment.position.Block());
     source->GetSampleInterval(block, &interval);
     source->GetBlockLength(block, &length);

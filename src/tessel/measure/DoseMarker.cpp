@@ -1,4 +1,5 @@
 #include "tessel/measure/DoseMarker.h"
+#include "tessel/host/HostQueries.h"
 
 #include <vector>
 
@@ -75,15 +76,7 @@ bool DoseMarker::MarkPosition(bool partOfAdd, TickPosition* start, TickPosition*
   IChartDocument* parent = doc_.Parent();
   if (doc_.Sampling() && !partOfAdd) {
     // While recording, the dose is given now: at the last sample recorded so far.
-    Ref<IChartDataSource> source;
-    IChartData* data = nullptr;
-    if (parent->GetData(&data) == kOk && data != nullptr) {
-      Ref<IChartData> held = Adopt(data);
-      IChartDataSource* raw = nullptr;
-      if (held->GetDataSource(&raw) == kOk && raw != nullptr) {
-        source = Adopt(raw);
-      }
-    }
+    Ref<IChartDataSource> source = DataSourceOf(parent);
     std::int32_t blocks = 0;
     std::uint32_t ticks = 0;
     if (!source || source->GetBlockCount(&blocks) != kOk || blocks <= 0 ||

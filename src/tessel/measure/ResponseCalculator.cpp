@@ -1,4 +1,5 @@
 #include "tessel/measure/ResponseCalculator.h"
+#include "tessel/host/HostQueries.h"
 
 #include <algorithm>
 #include <array>
@@ -10,14 +11,6 @@
 
 namespace Tessel {
 namespace {
-
-Ref<IChartData> ChartDataOf(IChartDocument* parent) {
-  IChartData* data = nullptr;
-  if (parent == nullptr || parent->GetData(&data) != kOk || data == nullptr) {
-    return {};
-  }
-  return Adopt(data);
-}
 
 Ref<IChartDataSource> SourceOf(IChartData* data) {
   IChartDataSource* source = nullptr;
@@ -77,7 +70,7 @@ double ResponseCalculator::SelectionMinimum(const TableViewElem& cell) const {
 bool ResponseCalculator::Read(TableViewElem& cell, std::int32_t type, bool correct,
                               double* result) const {
   *result = kMissingResponse;
-  Ref<IChartData> data = ChartDataOf(parent_);
+  Ref<IChartData> data = DataOf(parent_);
   const double interval = SampleInterval(data.get(), cell.start);
 
   const std::int32_t doseTick = SignedTick(cell.dosePosition);

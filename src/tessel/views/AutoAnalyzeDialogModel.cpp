@@ -1,4 +1,5 @@
 #include "tessel/views/AutoAnalyzeDialogModel.h"
+#include "tessel/host/HostQueries.h"
 
 #include <charconv>
 #include <cmath>
@@ -54,14 +55,8 @@ bool AutoAnalyzeDialogModel::Open() {
     return false;
   }
   channels_ = {kAnyChannelEntry};
-  if (Ref<IChannelInfo> info = QueryInterface<IChannelInfo>(parent)) {
-    std::int32_t count = 0;
-    info->GetChannelCount(&count);
-    for (std::int32_t c = 0; c < count; ++c) {
-      std::string title;
-      info->GetChannelTitle(c, &title);
-      channels_.push_back(title);
-    }
+  for (const std::string& title : ChannelTitlesOf(parent)) {
+    channels_.push_back(title);
   }
   const DocumentSettings& s = doc_.Settings();
   channelIndex_ =
@@ -130,15 +125,9 @@ std::optional<Balloon> AutoAnalyzeDialogModel::Validate() const {
   const CommentInfo& last = found_.back();
   double interval = 0.0;
   std::uint32_t length = 0;
-  IChartData* data = nullptr;
-  if (doc_.Parent()->GetData(&data) == kOk && data != nullptr) {
-    Ref<IChartData> held = Adopt(data);
-    IChartDataSource* source = nullptr;
-    if (held->GetDataSource(&source) == kOk && source != nullptr) {
-      Ref<IChartDataSource> s = Adopt(source);
-      s->GetSampleInterval(static_cast<std::int32_t>(last.position.Block()), &interval);
-      s->GetBlockLength(static_cast<std::int32_t>(last.position.Block()), &length);
-    }
+  if (Ref<IChartDataSource> s = DataSourceOf(doc_.Parent())) {
+    s->GetSampleInterval(static_cast<std::int32_t>(last.position.Block()), &interval);
+    s->GetBlockLength(static_cast<std::int32_t>(last.position.Block()), &length);
   }
   const auto w = AutoAnalysisWindow::Compute(last.position, start, stop, interval, length,
                                              selection_.start, selection_.end);

@@ -1,4 +1,5 @@
 #include "tessel/views/ConvertCommentsDialogModel.h"
+#include "tessel/host/HostQueries.h"
 
 #include <cmath>
 
@@ -17,17 +18,8 @@ bool ConvertCommentsDialogModel::Open() {
     return false;
   }
   searchChannels_ = {kSearchAllEntry};
-  outputChannels_.clear();
-  if (Ref<IChannelInfo> info = QueryInterface<IChannelInfo>(parent)) {
-    std::int32_t count = 0;
-    info->GetChannelCount(&count);
-    for (std::int32_t c = 0; c < count; ++c) {
-      std::string title;
-      info->GetChannelTitle(c, &title);
-      searchChannels_.push_back(title);
-      outputChannels_.push_back(title);
-    }
-  }
+  outputChannels_ = ChannelTitlesOf(parent);
+  searchChannels_.insert(searchChannels_.end(), outputChannels_.begin(), outputChannels_.end());
   DocumentSettings& s = doc_.Settings();
   // Never chosen before: search every channel.
   if (s.g == -2) {

@@ -1,4 +1,5 @@
 #include "tessel/views/TableViewData.h"
+#include "tessel/host/HostQueries.h"
 
 #include "tessel/document/Document.h"
 #include "tessel/host/IChannelInfo.h"
@@ -34,6 +35,8 @@ std::int32_t TableViewData::GetCellInfo(std::int32_t /*mode*/, std::uint32_t row
                                         std::uint32_t column) {
   return doc_.Matrix().Cell(row, column).flags;
 }
+
+std::uint32_t TableViewData::RowCount() const { return doc_.Matrix().RowCount(); }
 
 Status TableViewData::GetColumnCount(std::uint32_t* count) {
   if (count == nullptr) {
@@ -87,18 +90,7 @@ Status TableViewData::GetItemText(std::uint32_t row, std::uint32_t column, std::
 }
 
 std::vector<std::string> TableViewData::ChannelTitles() const {
-  std::vector<std::string> titles;
-  Ref<IChannelInfo> info = QueryInterface<IChannelInfo>(doc_.Parent());
-  std::int32_t count = 0;
-  if (!info || info->GetChannelCount(&count) != kOk) {
-    return titles;
-  }
-  for (std::int32_t c = 0; c < count; ++c) {
-    std::string title;
-    info->GetChannelTitle(c, &title);
-    titles.push_back(title);
-  }
-  return titles;
+  return ChannelTitlesOf(doc_.Parent());
 }
 
 std::string TableViewData::ChannelText(std::int32_t channel) const {

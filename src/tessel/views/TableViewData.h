@@ -38,6 +38,9 @@ class TableViewData : public RefCounted<ITableDataManager, IListGenerator> {
   Status GetItemText(std::uint32_t row, std::uint32_t column, std::uint32_t index,
                      std::string* text) override;
 
+  // The grid's stored rows: every row of the matrix.
+  std::uint32_t RowCount() const;
+
   // The channel list a channel cell offers, by index: the recording's channel titles.
   std::vector<std::string> ChannelTitles() const;
   // What a channel index looks like in the grid: "<Select Channel>", "All" or the title.

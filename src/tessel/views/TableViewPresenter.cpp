@@ -1,4 +1,5 @@
 #include "tessel/views/TableViewPresenter.h"
+#include "tessel/host/HostQueries.h"
 
 #include <algorithm>
 
@@ -83,18 +84,10 @@ bool TableViewPresenter::ChannelHasData(std::int32_t channel,
   if (channel < 0 || !info || info->GetChannelCount(&channels) != kOk || channel >= channels) {
     return false;
   }
-  IChartData* data = nullptr;
-  if (parent->GetData(&data) != kOk || data == nullptr) {
-    return false;
-  }
-  Ref<IChartData> held = Adopt(data);
-  IChartDataSource* source = nullptr;
-  if (held->GetDataSource(&source) != kOk || source == nullptr) {
-    return false;
-  }
-  Ref<IChartDataSource> src = Adopt(source);
+  Ref<IChartDataSource> src = DataSourceOf(parent);
   std::uint32_t ticks = 0;
-  return src->GetBlockLength(static_cast<std::int32_t>(selection.start.Block()), &ticks) == kOk &&
+  return src &&
+         src->GetBlockLength(static_cast<std::int32_t>(selection.start.Block()), &ticks) == kOk &&
          selection.start.Tick() < ticks;
 }
 

@@ -75,8 +75,8 @@ TEST(AnalyzeCommandTest, PrintsTheFittedTableAndWritesEveryFile) {
   const fs::path params = Temp("params.txt");
   const fs::path saved = Temp("demo.strata");
   const Outcome r = Tessel({"analyze", Demo(), "--start", "90", "--stop", "118", "--channel",
-                        "Tension 1", "--xml", xml.string(), "--text", text.string(), "--params",
-                        params.string(), "--save", saved.string()});
+                            "Tension 1", "--xml", xml.string(), "--text", text.string(), "--params",
+                            params.string(), "--save", saved.string()});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("\tControl\tAntagonist\r\nBest-fit values\t\t\r\n", 0), 0u);
   EXPECT_EQ(Slurp(params), r.out);
@@ -132,7 +132,7 @@ TEST(AnalyzeCommandTest, ARecordingWithoutDoseCommentsMeasuresNothing) {
 TEST(AnalyzeCommandTest, ASelectionOfPartOfTheRecordingMeasuresOnlyItsDoses) {
   // The control run's doses are at 60 s, 180 s, ... 900 s; the antagonist run starts later.
   const Outcome r = Tessel({"analyze", Demo(), "--from", "0", "--to", "1:1000", "--start", "90",
-                        "--stop", "118", "--json"});
+                            "--stop", "118", "--json"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto json = nlohmann::json::parse(r.out);
   ASSERT_EQ(json["runs"].size(), 1u);

@@ -70,6 +70,11 @@ struct KnownSignal {
   double average, maximum, minimum, maxMinusMin, integral;
 };
 
+// Test names carry the signal's name, not a dump of its bytes.
+void PrintTo(const KnownSignal& signal, std::ostream* out) {
+  *out << signal.name;
+}
+
 class KnownSignalTest : public ::testing::TestWithParam<KnownSignal> {};
 
 TEST_P(KnownSignalTest, EachMethodGivesTheTextbookValue) {
