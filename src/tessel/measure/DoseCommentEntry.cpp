@@ -1,5 +1,8 @@
 #include "tessel/measure/DoseCommentEntry.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "tessel/document/Document.h"
 #include "tessel/measure/CellAdvance.h"
 #include "tessel/measure/DoseComment.h"
@@ -7,6 +10,38 @@
 #include "tessel/support/Strings.h"
 
 namespace Tessel {
+namespace {
+
+// Whether text ends with '<', then inner, then '>'.
+bool EndsWithBracketed(std::string_view text, std::string_view inner) {
+  if (text.size() < inner.size() + 2 || text.back() != '>') {
+    return false;
+  }
+  const size_t at = text.size() - inner.size() - 1;
+  return text[at - 1] == '<' && text.substr(at, inner.size()) == inner;
+}
+
+// Whether text lower-cased is lower: text in plain ASCII (the usual run label) is compared
+// letter by letter, anything else through the full lower-casing.
+bool SameLowerCase(std::string_view text, const std::string& lower) {
+  const bool ascii = std::all_of(text.begin(), text.end(),
+                                 [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+  if (!ascii) {
+    return Kor::ToLower(text) == lower;
+  }
+  if (text.size() != lower.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if ((ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch) != lower[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 std::vector<CommentInfo> SelectionComments(IChartDocument* parent, TickPosition start,
                                            TickPosition end, std::int32_t channel) {
@@ -41,8 +76,18 @@ bool SplitDoseComment(const std::string& text, std::string* doseText, std::strin
 std::optional<CellAddress> DoseCommentEntry::FindCell(const CommentInfo& comment) const {
   const TableViewMatrix& m = doc_.Matrix();
   const std::int32_t channel = RunChannelOf(comment);
+  // A comment written for a cell of a run ends with "<label>" of that run, so only the runs
+  // whose label ends the text can hold its cell. Looking at the labels first keeps the search
+  // from touching every cell of a table that grows with the recording's comments.
+  std::vector<std::uint32_t> runs;
+  for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
+    if (EndsWithBracketed(comment.text, m.Cell(kRowLabel, c).commentText)) {
+      runs.push_back(c);
+    }
+  }
+  // Row by row, as the table is read, so that the first of several matching cells is found.
   for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
-    for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
+    for (std::uint32_t c : runs) {
       const TableViewElem& cell = m.Cell(r, c);
       if (cell.doseMarked && cell.dosePosition == comment.position && cell.channel == channel &&
           FormatDoseComment(m.Cell(r, kDoseColumn).commentText, m.Cell(kRowLabel, c).commentText) ==
@@ -87,10 +132,12 @@ std::uint32_t DoseCommentEntry::ColumnFor(const std::string& label, std::int32_t
                                           std::uint32_t row) {
   TableViewMatrix& m = doc_.Matrix();
   const std::string wanted = Kor::ToLower(label);
+  // The cheap tests first: of a long table only the run being filled on this channel usually
+  // lacks the dose, and its label is the only one worth lower-casing.
   for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
     const TableViewElem& l = m.Cell(kRowLabel, c);
-    if ((l.flags & kCellPrompt) == 0 && Kor::ToLower(l.text) == wanted &&
-        RunChannel(m, c) == channel && !m.Cell(row, c).doseMarked) {
+    if ((l.flags & kCellPrompt) == 0 && RunChannel(m, c) == channel && !m.Cell(row, c).doseMarked &&
+        SameLowerCase(l.text, wanted)) {
       return c;
     }
   }
