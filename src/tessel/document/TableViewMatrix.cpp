@@ -1,5 +1,7 @@
 #include "tessel/document/TableViewMatrix.h"
 
+#include <unordered_set>
+
 #include "tessel/document/Document.h"
 #include "tessel/host/IChartDocument.h"
 #include "tessel/host/ITypeRegistry.h"
@@ -164,23 +166,14 @@ Ref<TableViewMatrix> TableViewMatrix::Clone() const {
 }
 
 void TableViewMatrix::UpdateRepeatLabels() {
-  const std::uint32_t columns = ColumnCount();
-  for (std::uint32_t c = kFirstRunColumn; c < columns; ++c) {
-    Cell(kRowRepeat, c).text.clear();
-  }
-  std::vector<std::string> labels;
-  for (std::uint32_t c = kFirstRunColumn; c < columns; ++c) {
-    labels.push_back(Kor::ToLower(Cell(kRowLabel, c).commentText));
-  }
-  for (std::uint32_t i = 0; i < labels.size(); ++i) {
-    int counter = 1;
-    for (std::uint32_t j = i + 1; j < labels.size(); ++j) {
-      if (labels[j] == labels[i]) {
-        Cell(kRowRepeat, kFirstRunColumn + j).text =
-            Kor::FormatMessage(kRepeatPattern, {std::to_string(counter)});
-        ++counter;
-      }
-    }
+  // Each run column counts the later columns with its label, and a later column's count writes
+  // over an earlier one's; so the count a column is left with is always the one started by its
+  // nearest earlier namesake, where it is the first: "Repeat 1" for every column whose label came
+  // before, nothing for the others. One pass gives that, as runs are added one by one in batches.
+  std::unordered_set<std::string> seen;
+  for (std::uint32_t c = kFirstRunColumn; c < ColumnCount(); ++c) {
+    const bool repeat = !seen.insert(Kor::ToLower(Cell(kRowLabel, c).commentText)).second;
+    Cell(kRowRepeat, c).text = repeat ? Kor::FormatMessage(kRepeatPattern, {"1"}) : "";
   }
 }
 
