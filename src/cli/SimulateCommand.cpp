@@ -4,9 +4,12 @@
 #include <ostream>
 
 #include "cli/CommandIo.h"
+#include "cli/ConsoleMessageBox.h"
 #include "cli/TesselCommand.h"
 #include "strata/device/OrganBathSimulator.h"
 #include "strata/import/EdfWriter.h"
+#include "strata/recording/ChartDocument.h"
+#include "strata/storage/StrataFile.h"
 
 namespace Cli {
 namespace {
@@ -40,19 +43,24 @@ void AddSimulateCommand(CLI::App& app, CommandIo& io) {
   cmd->add_option("--format", args->format, "strata or edf (default: from OUT's extension)")
       ->check(CLI::IsMember({"strata", "edf"}));
   cmd->callback([&io, args] {
-    if (FormatOf(*args) == "strata") {
-      io.err << "tessel simulate: " << args->out
-             << ": .strata documents cannot be written by this build yet; use --format edf\n";
-      io.status = kExitBadInput;
-      return;
-    }
     Strata::SimulatorSettings settings;
     settings.seed = args->seed;
     settings.runs = args->runs;
     settings.doses = args->doses;
     Strata::OrganBathSimulator simulator(settings);
     const Strata::Recording rec = simulator.MakeRecording();
-    if (const std::string fault = Strata::WriteEdfPlus(rec, args->out); !fault.empty()) {
+    if (FormatOf(*args) == "strata") {
+      // A chart document of the recording alone: Tessel state comes when it is analysed.
+      auto host = Tessel::MakeRef<Strata::Host>(Tessel::MakeRef<ConsoleMessageBox>(io.err));
+      auto chart = Tessel::MakeRef<Strata::ChartDocument>(host, rec);
+      const std::string fault = Strata::StrataFile::Save(args->out, *chart, {});
+      chart->Close();
+      if (!fault.empty()) {
+        io.err << "tessel simulate: " << fault << "\n";
+        io.status = kExitBadInput;
+        return;
+      }
+    } else if (const std::string fault = Strata::WriteEdfPlus(rec, args->out); !fault.empty()) {
       io.err << "tessel simulate: " << args->out << ": " << fault << "\n";
       io.status = kExitBadInput;
       return;

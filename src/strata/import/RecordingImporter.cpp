@@ -4,6 +4,7 @@
 
 #include "strata/import/DelimitedTextReader.h"
 #include "strata/import/EdfReader.h"
+#include "strata/storage/StrataFile.h"
 
 namespace Strata {
 
@@ -20,7 +21,17 @@ ImportResult ImportRecording(const std::string& path, const ImportOptions& optio
     return ImportResult::Failure(path, "the file is empty");
   }
   if (head.rfind(std::string("SQLite format 3\0", 16), 0) == 0) {
-    return ImportResult::Failure(path, "Strata documents cannot be opened by this build yet");
+    StrataFileContents contents;
+    if (std::string fault = StrataFile::Read(path, &contents); !fault.empty()) {
+      ImportResult refused;
+      refused.error = std::move(fault);
+      return refused;
+    }
+    ImportResult opened;
+    opened.ok = true;
+    opened.format = "Strata document";
+    opened.recording = std::move(contents.recording);
+    return opened;
   }
   const EdfReader edf;
   if (edf.Recognises(head)) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -88,14 +90,20 @@ TEST(SimulateCommand, ImportGivesBackTheSimulatedRecordingWithinQuantisation) {
   }
 }
 
-TEST(SimulateCommand, StrataFormatIsRefusedForNow) {
-  const std::string out = TempPath("demo.strata");
-  const CommandRun r = Tessel({"simulate", out});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "tessel simulate: " + out +
-                       ": .strata documents cannot be written by this build yet; use --format "
-                       "edf\n");
-  EXPECT_FALSE(std::filesystem::exists(out));
+TEST(SimulateCommand, StrataDocumentsHoldTheSameRecordingAsEdf) {
+  const std::string strata = TempPath("demo.strata");
+  const std::string edf = TempPath("demo.edf");
+  ASSERT_EQ(Tessel({"simulate", strata, "--runs", "1", "--doses", "3"}).status, 0);
+  ASSERT_EQ(Tessel({"simulate", edf, "--runs", "1", "--doses", "3"}).status, 0);
+  const CommandRun a = Tessel({"info", strata, "--json"});
+  const CommandRun b = Tessel({"info", edf, "--json"});
+  ASSERT_EQ(a.status, 0) << a.err;
+  const auto ja = nlohmann::json::parse(a.out);
+  const auto jb = nlohmann::json::parse(b.out);
+  EXPECT_EQ(ja["format"], "Strata document");
+  EXPECT_EQ(ja["channels"], jb["channels"]);
+  EXPECT_EQ(ja["comments"], jb["comments"]);
+  EXPECT_EQ(ja["blocks"][0]["ticks"], jb["blocks"][0]["ticks"]);
 }
 
 }  // namespace
