@@ -94,8 +94,11 @@ bool ChartDocument::ReplaceSamples(std::int32_t channel, TickPosition start,
   return true;
 }
 
-void ChartDocument::StartSampling(double interval, bool appendToLastBlock) {
-  if (appendToLastBlock && recording_.BlockCount() > 0) {
+void ChartDocument::StartSampling(double interval, bool appendToLastBlock, bool monitorOnly) {
+  monitorOnly_ = monitorOnly;
+  if (monitorOnly) {
+    samplingBlock_ = -1;
+  } else if (appendToLastBlock && recording_.BlockCount() > 0) {
     samplingBlock_ = recording_.BlockCount() - 1;
   } else {
     samplingBlock_ = recording_.AddBlock(interval);
@@ -103,12 +106,13 @@ void ChartDocument::StartSampling(double interval, bool appendToLastBlock) {
   sampling_ = true;
   const auto sinks = sinks_;
   for (const auto& sink : sinks) {
-    sink->SamplingStarted(appendToLastBlock);
+    sink->SamplingStarted(!monitorOnly);
   }
 }
 
 void ChartDocument::AppendFrames(const std::vector<std::vector<float>>& samples) {
-  if (!sampling_ || !recording_.AppendSamples(samplingBlock_, samples)) {
+  // While monitoring only, the signal is shown and not kept.
+  if (!sampling_ || monitorOnly_ || !recording_.AppendSamples(samplingBlock_, samples)) {
     return;
   }
   const auto sinks = sinks_;

@@ -54,7 +54,8 @@ class ChartDocument
   bool ReplaceSamples(std::int32_t channel, TickPosition start, const std::vector<float>& values);
 
   // --- Live sampling: a new block (or the last one continued), frames appended as they come.
-  void StartSampling(double interval, bool appendToLastBlock = false);
+  // monitorOnly: the signal is shown but not kept (nothing is appended).
+  void StartSampling(double interval, bool appendToLastBlock = false, bool monitorOnly = false);
   void AppendFrames(const std::vector<std::vector<float>>& samples);  // [channel][i]
   void StopSampling(bool aborted = false);
 
@@ -149,6 +150,7 @@ class ChartDocument
   std::vector<Ref<Tessel::IOnlineDataSink>> sinks_;
   std::vector<CommentInfo> shownComments_;
   bool sampling_ = false;
+  bool monitorOnly_ = false;
   std::int32_t samplingBlock_ = -1;
   int hookRegistrations_ = 0;
   int hookUnregistrations_ = 0;

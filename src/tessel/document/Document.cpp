@@ -191,10 +191,10 @@ Status Document::OnDataChange(DataChange when, TickPosition position) {
   return kOk;
 }
 
-Status Document::SamplingStarted(bool appending) {
+Status Document::SamplingStarted(bool recording) {
   sampling_ = true;
   if (settings_) {
-    settings_->SetOption(kOptionSamplingFresh, !appending);
+    settings_->SetOption(kOptionMonitorOnly, !recording);
   }
   RefreshView(ViewKind::kTable);
   return kOk;

@@ -59,7 +59,7 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   Status OnDataChange(DataChange when, TickPosition position) override;
 
   // IOnlineDataSink
-  Status SamplingStarted(bool appending) override;
+  Status SamplingStarted(bool recording) override;
   Status DataArrived(std::int32_t block, std::uint32_t ticks) override;
   Status SamplingStopped() override;
   Status SamplingAborted() override;

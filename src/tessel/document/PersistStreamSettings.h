@@ -15,8 +15,8 @@ namespace Tessel {
 class Document;
 
 // Option flags kept beside the settings record, numbered from 1.
-inline constexpr int kOptionSamplingFresh = 1;  // sampling began in a new block
-inline constexpr int kOptionNotifyHost = 2;     // settings changes go to the host as messages
+inline constexpr int kOptionMonitorOnly = 1;  // the host samples without recording
+inline constexpr int kOptionNotifyHost = 2;   // settings changes go to the host as messages
 inline constexpr int kOptionReserved3 = 3;
 inline constexpr int kOptionSaved = 4;  // set before a save, cleared once written
 

@@ -11,8 +11,9 @@ class IOnlineDataSink : public IUnknown {
  public:
   static constexpr InterfaceId kIid = "IOnlineDataSink";
 
-  // Sampling starts; appending is true when the new data continue the last block.
-  virtual Status SamplingStarted(bool appending) = 0;
+  // Sampling starts. recording is false while the host only monitors the signal without
+  // keeping it: then there is no recording to put a dose comment in.
+  virtual Status SamplingStarted(bool recording) = 0;
   // New samples arrived in block.
   virtual Status DataArrived(std::int32_t block, std::uint32_t ticks) = 0;
   virtual Status SamplingStopped() = 0;

@@ -248,14 +248,14 @@ TEST(DocumentTest, SamplingFollowsTheHostsRecording) {
   EXPECT_FALSE(t.Doc().Sampling());
   t.Chart().StartSampling(0.01);
   EXPECT_TRUE(t.Doc().Sampling());
-  EXPECT_TRUE(t.Doc().SettingsObject().Option(kOptionSamplingFresh));
+  EXPECT_FALSE(t.Doc().SettingsObject().Option(kOptionMonitorOnly));
   EXPECT_GT(table.refreshed, refreshes);
   t.Chart().AppendFrames({{1.0f, 2.0f}, {3.0f, 4.0f}});
   EXPECT_TRUE(t.Doc().Sampling());
   t.Chart().StopSampling();
   EXPECT_FALSE(t.Doc().Sampling());
-  t.Chart().StartSampling(0.01, true);
-  EXPECT_FALSE(t.Doc().SettingsObject().Option(kOptionSamplingFresh));
+  t.Chart().StartSampling(0.01, true, true);
+  EXPECT_TRUE(t.Doc().SettingsObject().Option(kOptionMonitorOnly));
   t.Chart().StopSampling(true);
   EXPECT_FALSE(t.Doc().Sampling());
   EXPECT_EQ(t.Doc().UpdateInterval(), 100);

@@ -191,13 +191,18 @@ TEST_F(MarkDoseTest, WhileSamplingTheDoseIsMarkedAtTheLastRecordedSample) {
   s.Host().StopSampling();
 }
 
-TEST_F(MarkDoseTest, SamplingIntoAFreshBlockDisablesMarking) {
+TEST_F(MarkDoseTest, MonitoringWithoutRecordingDisablesMarking) {
   s.ActivePoint(0, 10);
-  s.Host().StartSampling(0.1, /*appendToLastBlock=*/false);
+  s.Host().StartSampling(0.1, /*appendToLastBlock=*/false, /*monitorOnly=*/true);
   s.Table().Refresh();
   EXPECT_FALSE(s.Table().Enabled(TableButton::kMarkDose));
   EXPECT_EQ(s.PressF2(), kFalse);
   ExpectInvalidTargetMessage(s);
+  s.Host().StopSampling();
+  // Recording into a fresh block, a dose can be marked again.
+  s.Host().StartSampling(0.1, /*appendToLastBlock=*/false);
+  s.Table().Refresh();
+  EXPECT_TRUE(s.Table().Enabled(TableButton::kMarkDose));
   s.Host().StopSampling();
 }
 
