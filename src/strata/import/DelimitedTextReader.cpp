@@ -1,5 +1,7 @@
 #include "strata/import/DelimitedTextReader.h"
 
+#include "strata/import/NumberField.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -92,16 +94,7 @@ bool ParseNumber(std::string_view text, char decimal, double* value) {
       }
     }
   }
-  const char* first = t.data();
-  const char* last = t.data() + t.size();
-  if (first != last && *first == '+') {
-    ++first;
-  }
-  if (first == last) {
-    return false;
-  }
-  auto [end, ec] = std::from_chars(first, last, *value);
-  return ec == std::errc() && end == last;
+  return ParseWholeField(t, value);
 }
 
 // "Force [mN]" gives the title Force and the units mN.

@@ -1,5 +1,7 @@
 #include "strata/import/EdfHeader.h"
 
+#include "strata/import/NumberField.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -31,31 +33,11 @@ std::string Quoted(std::string_view s) {
 }
 
 bool ParseInteger(std::string_view field, std::int64_t* value) {
-  const std::string t = Trim(field);
-  const char* first = t.data();
-  const char* last = t.data() + t.size();
-  if (first != last && *first == '+') {
-    ++first;
-  }
-  if (first == last) {
-    return false;
-  }
-  auto [end, ec] = std::from_chars(first, last, *value);
-  return ec == std::errc() && end == last;
+  return ParseWholeField(Trim(field), value);
 }
 
 bool ParseReal(std::string_view field, double* value) {
-  const std::string t = Trim(field);
-  const char* first = t.data();
-  const char* last = t.data() + t.size();
-  if (first != last && *first == '+') {
-    ++first;
-  }
-  if (first == last) {
-    return false;
-  }
-  auto [end, ec] = std::from_chars(first, last, *value, std::chars_format::general);
-  return ec == std::errc() && end == last && std::isfinite(*value);
+  return ParseWholeField(Trim(field), value) && std::isfinite(*value);
 }
 
 bool IsDateLike(std::string_view s) {
