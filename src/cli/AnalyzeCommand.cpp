@@ -154,18 +154,6 @@ void ApplySettings(const AnalyzeArgs& a, std::int32_t channel, Tessel::DocumentS
   s.scientific = a.scientific;
 }
 
-// The fitted parameters of every run, eight runs to a table, tables one after the other.
-std::string ParamsText(const std::vector<Tessel::RunFit>& fits,
-                       const Tessel::DocumentSettings& settings) {
-  auto table = Tessel::MakeRef<Tessel::FittedParamsData>(settings);
-  std::string text;
-  for (size_t first = 0; first < fits.size(); first += Tessel::FittedParamsData::kValueColumns) {
-    Tessel::FillFittedParams(*table, fits, first);
-    text += Tessel::FittedParamsText(*table, table->ColumnCount());
-  }
-  return text;
-}
-
 ordered_json GridJson(const Tessel::TableViewMatrix& m) {
   ordered_json grid = ordered_json::array();
   for (std::uint32_t r = 0; r < m.RowCount(); ++r) {
@@ -283,7 +271,7 @@ int RunAnalyze(const AnalyzeArgs& a, CommandIo& io) {
   }
   const std::vector<Tessel::RunFit> fits =
       Tessel::FitAllRuns(s->Doc().Matrix(), s->Doc().Settings().fixHill);
-  const std::string paramsText = ParamsText(fits, s->Doc().Settings());
+  const std::string paramsText = Tessel::FittedParamsText(fits, s->Doc().Settings());
   if (!WriteOutputs(a, *s, paramsText, io.err)) {
     return kExitBadInput;
   }

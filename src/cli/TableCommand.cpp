@@ -85,13 +85,7 @@ int Export(const TableArgs& a, CommandIo& io) {
   }
   if (!a.params.empty()) {
     const auto fits = Tessel::FitAllRuns(s->Doc().Matrix(), s->Doc().Settings().fixHill);
-    auto table = Tessel::MakeRef<Tessel::FittedParamsData>(s->Doc().Settings());
-    std::string text;
-    for (size_t first = 0; first < fits.size() || first == 0;
-         first += Tessel::FittedParamsData::kValueColumns) {
-      Tessel::FillFittedParams(*table, fits, first);
-      text += Tessel::FittedParamsText(*table, table->ColumnCount());
-    }
+    const std::string text = Tessel::FittedParamsText(fits, s->Doc().Settings());
     std::ofstream file(a.params, std::ios::binary | std::ios::trunc);
     if (!file || !file.write(text.data(), static_cast<std::streamsize>(text.size()))) {
       return refused(a.params);

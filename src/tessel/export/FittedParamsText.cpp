@@ -15,4 +15,15 @@ std::string FittedParamsText(const FittedParamsData& table, std::uint32_t column
   return text;
 }
 
+std::string FittedParamsText(const std::vector<RunFit>& fits, const DocumentSettings& settings) {
+  auto table = MakeRef<FittedParamsData>(settings);
+  std::string text;
+  for (size_t first = 0; first < fits.size() || first == 0;
+       first += FittedParamsData::kValueColumns) {
+    FillFittedParams(*table, fits, first);
+    text += FittedParamsText(*table, table->ColumnCount());
+  }
+  return text;
+}
+
 }  // namespace Tessel

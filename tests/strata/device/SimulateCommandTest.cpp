@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,7 +34,8 @@ std::string Slurp(const std::string& path) {
 }
 
 std::string TempPath(const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() / "tessel-simulate-tests";
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("tessel-simulate-tests-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   return (dir / name).string();
 }

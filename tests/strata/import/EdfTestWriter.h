@@ -1,5 +1,6 @@
 #pragma once
 
+#include <unistd.h>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -133,7 +134,8 @@ inline std::string TestEdf::Bytes() const {
 }
 
 inline std::string WriteTempFile(const std::string& name, const std::string& bytes) {
-  const auto dir = std::filesystem::temp_directory_path() / "tessel-import-tests";
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("tessel-import-tests-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto path = dir / name;
   std::ofstream(path, std::ios::binary) << bytes;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <filesystem>
 
@@ -40,8 +41,9 @@ TEST(ImportedResponses, MeasuredAfterImportTheyEqualThoseOfTheOriginalSamples) {
   settings.doses = 6;
   Strata::OrganBathSimulator sim(settings);
   const Strata::Recording original = sim.MakeRecording();
-  const auto path =
-      (std::filesystem::temp_directory_path() / "tessel-imported-responses.edf").string();
+  const auto path = (std::filesystem::temp_directory_path() /
+                     ("tessel-imported-responses-" + std::to_string(::getpid()) + ".edf"))
+                        .string();
   ASSERT_EQ(Strata::WriteEdfPlus(original, path), "");
   const Strata::ImportResult imported = Strata::ImportRecording(path);
   ASSERT_TRUE(imported.ok) << imported.error;
