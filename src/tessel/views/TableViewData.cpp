@@ -36,7 +36,9 @@ std::int32_t TableViewData::GetCellInfo(std::int32_t /*mode*/, std::uint32_t row
   return doc_.Matrix().Cell(row, column).flags;
 }
 
-std::uint32_t TableViewData::RowCount() const { return doc_.Matrix().RowCount(); }
+std::uint32_t TableViewData::RowCount() const {
+  return doc_.Matrix().RowCount();
+}
 
 Status TableViewData::GetColumnCount(std::uint32_t* count) {
   if (count == nullptr) {

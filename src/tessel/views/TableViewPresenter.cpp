@@ -107,8 +107,7 @@ void TableViewPresenter::UpdateButtons() {
       doc_.Parent() != nullptr && doc_.Parent()->GetSelection(&selection) == kOk;
   tip_ = hasSelection && selection.start.Block() != selection.end.Block() ? kTipMultipleBlocks : "";
   // Option 1: sampling started in a fresh block, where there is no position to mark yet.
-  const bool usable =
-      !doc_.SettingsObject().Option(kOptionMonitorOnly) && ValidTarget(&selection);
+  const bool usable = !doc_.SettingsObject().Option(kOptionMonitorOnly) && ValidTarget(&selection);
   markEnabled_ = usable && !doc_.Matrix().Cell(current_->row, current_->column).doseMarked;
   addEnabled_ = usable && selection.start.Block() == selection.end.Block();
   if (markEnabled_ || addEnabled_) {
