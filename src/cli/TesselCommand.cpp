@@ -10,8 +10,14 @@ namespace {
 
 // Every subcommand of the program, in the order `tessel --help` lists them.
 const CommandRegistrar kCommands[] = {
-    AddAnalyzeCommand, AddTableCommand, AddExportCommand,   AddVersionCommand,
-    AddFitCommand,     AddInfoCommand,  AddSimulateCommand, AddInspectCommand,
+    AddAnalyzeCommand,   //
+    AddTableCommand,     //
+    AddExportCommand,    //
+    AddFitCommand,       //
+    AddInfoCommand,      //
+    AddSimulateCommand,  //
+    AddInspectCommand,   //
+    AddVersionCommand,   //
 };
 
 }  // namespace
