@@ -23,9 +23,13 @@ ImportResult ImportRecording(const std::string& path, const ImportOptions& optio
   if (head.rfind(std::string("SQLite format 3\0", 16), 0) == 0) {
     StrataFileContents contents;
     if (std::string fault = StrataFile::Read(path, &contents); !fault.empty()) {
-      ImportResult refused;
-      refused.error = std::move(fault);
-      return refused;
+      // Said as every import refusal is: "<file>: <fault>".
+      const std::string prefix = StrataFile::OpenError(path, "");
+      const std::string lead = prefix.substr(0, prefix.size() - 1);
+      if (fault.rfind(lead, 0) == 0 && fault.back() == '.') {
+        fault = fault.substr(lead.size(), fault.size() - lead.size() - 1);
+      }
+      return ImportResult::Failure(path, fault);
     }
     ImportResult opened;
     opened.ok = true;

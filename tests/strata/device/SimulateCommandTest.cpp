@@ -106,6 +106,11 @@ TEST(SimulateCommand, StrataDocumentsHoldTheSameRecordingAsEdf) {
   EXPECT_EQ(ja["channels"], jb["channels"]);
   EXPECT_EQ(ja["comments"], jb["comments"]);
   EXPECT_EQ(ja["blocks"][0]["ticks"], jb["blocks"][0]["ticks"]);
+  // A damaged document is refused like any unreadable recording: the file, then the fault.
+  std::filesystem::resize_file(strata, 2000);
+  const CommandRun c = Tessel({"info", strata});
+  EXPECT_EQ(c.status, 2);
+  EXPECT_EQ(c.err.rfind("tessel info: " + strata + ": ", 0), 0u) << c.err;
 }
 
 }  // namespace
