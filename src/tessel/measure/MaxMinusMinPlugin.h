@@ -43,6 +43,7 @@ class MaxMinusMinPlugin final : public Plugin {
   // The extremes are kept in the samples' own type.
   static constexpr float kFloatMaxF = std::numeric_limits<float>::max();
 
+  void Accumulate(double value) override { Add(static_cast<float>(value)); }
   void Add(float v) {
     if (v < minimum_) {
       minimum_ = v;

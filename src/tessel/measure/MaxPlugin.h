@@ -10,12 +10,6 @@ class MaxPlugin final : public Plugin {
  public:
   using Plugin::Plugin;
 
-  void AddSample(std::int32_t index, double value, bool correctBaseline) override {
-    if (!std::isfinite(value)) {
-      return;
-    }
-    Add(correctBaseline ? value - BaselineAt(index) : value);
-  }
   void AddSamples(std::int32_t firstIndex, const float* samples, std::uint32_t count,
                   bool correctBaseline) override {
     double maximum = maximum_;  // in a register for the whole chunk
@@ -30,7 +24,7 @@ class MaxPlugin final : public Plugin {
   double Result() const override { return maximum_ == -kFloatMax ? kMissingResponse : maximum_; }
 
  private:
-  void Add(double v) {
+  void Accumulate(double v) override {
     if (v > maximum_) {
       maximum_ = v;
     }

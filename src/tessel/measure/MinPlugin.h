@@ -10,12 +10,6 @@ class MinPlugin final : public Plugin {
  public:
   using Plugin::Plugin;
 
-  void AddSample(std::int32_t index, double value, bool correctBaseline) override {
-    if (!std::isfinite(value)) {
-      return;
-    }
-    Add(correctBaseline ? value - BaselineAt(index) : value);
-  }
   void AddSamples(std::int32_t firstIndex, const float* samples, std::uint32_t count,
                   bool correctBaseline) override {
     double minimum = minimum_;  // in a register for the whole chunk
@@ -30,7 +24,7 @@ class MinPlugin final : public Plugin {
   double Result() const override { return minimum_ == kFloatMax ? kMissingResponse : minimum_; }
 
  private:
-  void Add(double v) {
+  void Accumulate(double v) override {
     if (v < minimum_) {
       minimum_ = v;
     }

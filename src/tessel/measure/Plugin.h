@@ -22,8 +22,13 @@ class Plugin {
   Plugin& operator=(const Plugin&) = delete;
 
   // One sample, index ticks after the dose position (negative before it). Samples that are not
-  // finite are dropped: a gap or an overload in the recording must not move the response.
-  virtual void AddSample(std::int32_t index, double value, bool correctBaseline) = 0;
+  // finite are dropped: a gap or an overload in the recording must not move the response. The
+  // effective baseline is subtracted when asked, and the value goes to Accumulate.
+  virtual void AddSample(std::int32_t index, double value, bool correctBaseline) {
+    if (std::isfinite(value)) {
+      Accumulate(correctBaseline ? value - BaselineAt(index) : value);
+    }
+  }
   // The response for the samples added so far; the missing-response NaN when there is none.
   virtual double Result() const = 0;
   // A run of consecutive samples, the first firstIndex ticks after the dose position. The same
@@ -37,6 +42,9 @@ class Plugin {
   IChartData* Data() const { return data_; }
 
  protected:
+  // One finite sample, already corrected where the plug-in corrects.
+  virtual void Accumulate(double value) = 0;
+
   const TableViewElem& Cell() const { return *cell_; }
 
   // The value of the cell's effective baseline index ticks after the dose position.
@@ -78,6 +86,30 @@ class Plugin {
   double interval_;
   std::int32_t startTick_;
   std::int32_t endTick_;
+};
+
+// A running sum and count of samples, for the plug-ins that add samples up.
+struct RunningSum {
+  double sum = 0.0;
+  double count = 0.0;
+
+  void Add(double v) {
+    sum += v;
+    count += 1.0;
+  }
+  // A chunk through Plugin::Feed. Totals in locals stay in registers for the whole chunk;
+  // adding the finite count once equals adding 1.0 that many times below 2^53.
+  template <class Feeder>
+  void AddChunk(Feeder feed) {
+    double s = sum;
+    std::uint32_t added = 0;
+    feed([&s, &added](double v) {
+      s += v;
+      ++added;
+    });
+    sum = s;
+    count += static_cast<double>(added);
+  }
 };
 
 // The plug-in of a calculation type (0 to 4); none for any other value.
