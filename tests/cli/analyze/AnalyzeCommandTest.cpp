@@ -8,25 +8,15 @@
 
 #include "cli/TesselCommand.h"
 #include "strata/device/OrganBathSimulator.h"
+#include "support/TesselRun.h"
 
 namespace Cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status = 0;
-  std::string out;
-  std::string err;
-};
-
-Outcome Tessel(const std::vector<std::string>& args) {
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunTessel(args, in, out, err);
-  return Outcome{status, out.str(), err.str()};
-}
+using Testing::CommandRun;
+using Testing::Tessel;
 
 std::string Demo() {
   return std::string(TESSEL_SOURCE_DIR) + "/data/organ-bath.edf";
@@ -48,7 +38,7 @@ std::string Slurp(const fs::path& p) {
 // The demo recording is the simulator's default experiment: the fits must find its curves again.
 // The window sits where each response has settled (onset time constant 15 s, doses 120 s apart).
 TEST(AnalyzeCommandTest, DemoFitsRecoverTheSimulatedCurves) {
-  const Outcome r = Tessel({"analyze", Demo(), "--start", "90", "--stop", "118", "--json"});
+  const CommandRun r = Tessel({"analyze", Demo(), "--start", "90", "--stop", "118", "--json"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto json = nlohmann::json::parse(r.out);
   const Strata::SimulatorSettings truth;
@@ -74,16 +64,16 @@ TEST(AnalyzeCommandTest, PrintsTheFittedTableAndWritesEveryFile) {
   const fs::path text = Temp("demo.txt");
   const fs::path params = Temp("params.txt");
   const fs::path saved = Temp("demo.strata");
-  const Outcome r = Tessel({"analyze", Demo(), "--start", "90", "--stop", "118", "--channel",
-                            "Tension 1", "--xml", xml.string(), "--text", text.string(), "--params",
-                            params.string(), "--save", saved.string()});
+  const CommandRun r = Tessel({"analyze", Demo(), "--start", "90", "--stop", "118", "--channel",
+                               "Tension 1", "--xml", xml.string(), "--text", text.string(),
+                               "--params", params.string(), "--save", saved.string()});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("\tControl\tAntagonist\r\nBest-fit values\t\t\r\n", 0), 0u);
   EXPECT_EQ(Slurp(params), r.out);
   EXPECT_EQ(std::system(("xmllint --noout " + xml.string()).c_str()), 0);
   EXPECT_NE(Slurp(xml).find("<Title>Antagonist</Title>"), std::string::npos);
   // The saved document holds the same table as the text export.
-  const Outcome table = Tessel({"table", saved.string()});
+  const CommandRun table = Tessel({"table", saved.string()});
   ASSERT_EQ(table.status, 0) << table.err;
   EXPECT_EQ(table.out, Slurp(text));
   const fs::path again = Temp("again.txt");
@@ -106,7 +96,7 @@ TEST(AnalyzeCommandTest, ArgumentErrorsAreOneLineAndStatusTwo) {
       {"export", Demo()},
   };
   for (const auto& args : cases) {
-    const Outcome r = Tessel(args);
+    const CommandRun r = Tessel(args);
     EXPECT_EQ(r.status, 2) << args.back();
     EXPECT_TRUE(r.out.empty()) << args.back();
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -122,7 +112,7 @@ TEST(AnalyzeCommandTest, ARecordingWithoutDoseCommentsMeasuresNothing) {
       out << i * 0.1 << "," << 1.0 << "\n";
     }
   }
-  const Outcome r = Tessel({"analyze", csv.string()});
+  const CommandRun r = Tessel({"analyze", csv.string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.out.empty());
   EXPECT_NE(r.err.find("no response was measured"), std::string::npos) << r.err;
@@ -131,8 +121,8 @@ TEST(AnalyzeCommandTest, ARecordingWithoutDoseCommentsMeasuresNothing) {
 
 TEST(AnalyzeCommandTest, ASelectionOfPartOfTheRecordingMeasuresOnlyItsDoses) {
   // The control run's doses are at 60 s, 180 s, ... 900 s; the antagonist run starts later.
-  const Outcome r = Tessel({"analyze", Demo(), "--from", "0", "--to", "1:1000", "--start", "90",
-                            "--stop", "118", "--json"});
+  const CommandRun r = Tessel({"analyze", Demo(), "--from", "0", "--to", "1:1000", "--start", "90",
+                               "--stop", "118", "--json"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto json = nlohmann::json::parse(r.out);
   ASSERT_EQ(json["runs"].size(), 1u);

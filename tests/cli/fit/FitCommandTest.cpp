@@ -10,23 +10,13 @@
 #include <vector>
 
 #include "cli/TesselCommand.h"
+#include "support/TesselRun.h"
 
 namespace Cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome Tessel(const std::vector<std::string>& args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunTessel(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
+using Testing::CommandRun;
+using Testing::Tessel;
 
 // A file that removes itself.
 class TempFile {
@@ -49,7 +39,7 @@ const std::string kPairs =
     "0.01 2\n0.1\t5\n1 20   # the middle\n\n10 50\n100 80\n1000 95\n10000 98\n";
 
 TEST(FitCommandTest, PrintsTheTableFromAPipe) {
-  const Outcome r = Tessel({"fit", "--title", "Control"}, kPairs);
+  const CommandRun r = Tessel({"fit", "--title", "Control"}, kPairs);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,
@@ -82,8 +72,8 @@ TEST(FitCommandTest, PrintsTheTableFromAPipe) {
 
 TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
   const TempFile file(kPairs);
-  const Outcome fromFile = Tessel({"fit", file.Path(), "--json"});
-  const Outcome fromPipe = Tessel({"fit", "--json"}, kPairs);
+  const CommandRun fromFile = Tessel({"fit", file.Path(), "--json"});
+  const CommandRun fromPipe = Tessel({"fit", "--json"}, kPairs);
   ASSERT_EQ(fromFile.status, 0) << fromFile.err;
   EXPECT_EQ(fromFile.out, fromPipe.out);
   const nlohmann::json j = nlohmann::json::parse(fromFile.out);
@@ -115,7 +105,7 @@ TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
 }
 
 TEST(FitCommandTest, FixedSlopeAndNonFiniteValuesAsNull) {
-  const Outcome r = Tessel({"fit", "--json", "--fix-hill"}, "0.1 12\n1 47\n10 83\n");
+  const CommandRun r = Tessel({"fit", "--json", "--fix-hill"}, "0.1 12\n1 47\n10 83\n");
   ASSERT_EQ(r.status, 0) << r.err;
   const nlohmann::json j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["converged"], true);
@@ -128,7 +118,7 @@ TEST(FitCommandTest, FixedSlopeAndNonFiniteValuesAsNull) {
 }
 
 TEST(FitCommandTest, TooFewPointsShowAFailedFit) {
-  const Outcome r = Tessel({"fit"}, "0.1 12\n1 47\n10 83\n");
+  const CommandRun r = Tessel({"fit"}, "0.1 12\n1 47\n10 83\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "\tRun (FIT FAILED)");
   EXPECT_NE(r.out.find("Analyzed\t3\r\n"), std::string::npos);
@@ -151,7 +141,7 @@ TEST(FitCommandTest, RefusesMalformedLinesWithTheirNumber) {
       {"1 1e999\n", "line 1: the response \"1e999\" is not a number"},
   };
   for (const Case& c : cases) {
-    const Outcome r = Tessel({"fit", "--json"}, c.input);
+    const CommandRun r = Tessel({"fit", "--json"}, c.input);
     EXPECT_EQ(r.status, 2) << c.input;
     EXPECT_EQ(r.out, "") << c.input;
     EXPECT_EQ(r.err, "tessel fit: standard input, " + c.error + "\n");
@@ -160,22 +150,23 @@ TEST(FitCommandTest, RefusesMalformedLinesWithTheirNumber) {
 
 TEST(FitCommandTest, NamesTheFileInErrors) {
   const TempFile file("1 2\n2 two\n");
-  const Outcome bad = Tessel({"fit", file.Path()});
+  const CommandRun bad = Tessel({"fit", file.Path()});
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out, "");
   EXPECT_EQ(bad.err,
             "tessel fit: " + file.Path() + ", line 2: the response \"two\" is not a number\n");
-  const Outcome missing = Tessel({"fit", "/nonexistent/doses.txt"});
+  const CommandRun missing = Tessel({"fit", "/nonexistent/doses.txt"});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err, "tessel fit: /nonexistent/doses.txt: the file cannot be opened\n");
 }
 
 TEST(FitCommandTest, CrLfFilesAndAnEmptyInputAreRead) {
-  const Outcome crlf = Tessel({"fit", "--json"}, "0.01 2\r\n0.1 5\r\n1 20\r\n10 50\r\n100 80\r\n");
+  const CommandRun crlf =
+      Tessel({"fit", "--json"}, "0.01 2\r\n0.1 5\r\n1 20\r\n10 50\r\n100 80\r\n");
   ASSERT_EQ(crlf.status, 0) << crlf.err;
   EXPECT_EQ(nlohmann::json::parse(crlf.out)["pointsAnalysed"], 5);
-  const Outcome empty = Tessel({"fit", "--json"}, "# nothing\n");
+  const CommandRun empty = Tessel({"fit", "--json"}, "# nothing\n");
   ASSERT_EQ(empty.status, 0) << empty.err;
   EXPECT_EQ(nlohmann::json::parse(empty.out)["pointsAnalysed"], 0);
   EXPECT_EQ(nlohmann::json::parse(empty.out)["converged"], false);

@@ -5,24 +5,15 @@
 
 #include "cli/TesselCommand.h"
 #include "strata/import/EdfTestWriter.h"
+#include "support/TesselRun.h"
 
 namespace {
 
 using Testing::TestEdf;
 using Testing::TestSignal;
 
-struct CommandRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CommandRun Tessel(const std::vector<std::string>& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int status = Cli::RunTessel(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
+using Testing::CommandRun;
+using Testing::Tessel;
 
 // Three blocks (records at 0, 1 | 5 | 8.5 s), a 5 Hz channel beside a 2 Hz one, annotations in
 // every block, one of them in UTF-8 and one naming a channel.

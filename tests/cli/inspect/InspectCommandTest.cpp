@@ -8,24 +8,14 @@
 #include "strata/storage/StorageFixture.h"
 #include "strata/storage/StrataFile.h"
 #include "strata/storage/TesselDocumentClass.h"
+#include "support/TesselRun.h"
 #include "tessel/persist/PersistFixture.h"
 
 namespace Cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome Tessel(const std::vector<std::string>& args) {
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunTessel(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
+using Testing::CommandRun;
+using Testing::Tessel;
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary)
@@ -40,7 +30,7 @@ TEST(InspectCommandTest, JsonOfAStrataDocumentHoldsEveryField) {
   Testing::FillEverything(chart.Doc());
   ASSERT_EQ(Strata::StrataFile::Save(path, chart.Chart(), {Strata::TesselDocumentClass()}), "");
 
-  const Outcome run = Tessel({"inspect", path, "--json"});
+  const CommandRun run = Tessel({"inspect", path, "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
   const auto j = nlohmann::json::parse(run.out);
   EXPECT_EQ(j["formatLevel"], 20);
@@ -89,7 +79,7 @@ TEST(InspectCommandTest, TextOfARawStreamShowsWhatItsVersionHolds) {
   b.Int(0x12).Int(0).Int(1);
   WriteFile(path, b.Bytes());
 
-  const Outcome run = Tessel({"inspect", path});
+  const CommandRun run = Tessel({"inspect", path});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
             "formatLevel: 20\n"
@@ -150,7 +140,7 @@ TEST(InspectCommandTest, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
   };
   for (const Case& c : cases) {
     for (bool json : {false, true}) {
-      const Outcome run =
+      const CommandRun run =
           json ? Tessel({"inspect", c.path, "--json"}) : Tessel({"inspect", c.path});
       EXPECT_EQ(run.status, 2) << c.path;
       EXPECT_EQ(run.out, "") << c.path;

@@ -10,21 +10,12 @@
 #include "cli/TesselCommand.h"
 #include "strata/device/OrganBathSimulator.h"
 #include "strata/import/RecordingImporter.h"
+#include "support/TesselRun.h"
 
 namespace {
 
-struct CommandRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CommandRun Tessel(const std::vector<std::string>& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int status = Cli::RunTessel(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
+using Testing::CommandRun;
+using Testing::Tessel;
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -1,3 +1,4 @@
+#include "support/TempFiles.h"
 #include "tessel/export/PrismXmlWriter.h"
 
 #include <gtest/gtest.h>
@@ -39,16 +40,8 @@ void SetDose(TableViewMatrix& m, std::uint32_t row, const std::string& dose) {
   d.flags = kFlagsEnterDose & ~kCellPrompt;
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-fs::path TempPath(const std::string& name) {
-  return fs::temp_directory_path() / ("tessel-" + std::to_string(::getpid()) + "-" + name);
-}
+using Testing::ReadFile;
+using Testing::TempPath;
 
 const char* const kControlRepeatDrug =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"

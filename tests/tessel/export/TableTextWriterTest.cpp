@@ -1,3 +1,4 @@
+#include "support/TempFiles.h"
 #include "tessel/export/TableTextWriter.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-fs::path TempPath(const std::string& name) {
-  return fs::temp_directory_path() / ("tessel-" + std::to_string(::getpid()) + "-" + name);
-}
+using Testing::ReadFile;
+using Testing::TempPath;
 
 Ref<Strata::ProgressIndicator> NewProgress() {
   return MakeRef<Strata::ProgressIndicator>();
