@@ -6,6 +6,7 @@
 #include "tessel/document/TableViewMatrixStream.h"
 #include "tessel/host/KeyboardHook.h"
 #include "tessel/host/ShortcutKeys.h"
+#include "tessel/measure/CalcType.h"
 #include "tessel/measure/CommentKeeper.h"
 #include "tessel/measure/DoseMarker.h"
 #include "tessel/measure/Recalculation.h"
@@ -164,13 +165,11 @@ Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& comments) {
 Status Document::OnDataChange(DataChange when, TickPosition position) {
   switch (when) {
     case DataChange::kBefore:
-      hostChanging_ = true;
       if (HasDoseMarks() && AnyMarkAtOrAfter(position)) {
         deletionConfirmed_ = true;
         if (ShowMessage(kMsgResponsesDeleted, MessageIcon::kWarning, MessageButtons::kYesNo) !=
             MessageAnswer::kYes) {
           deletionConfirmed_ = false;
-          hostChanging_ = false;
           return kFail;
         }
       }
@@ -187,7 +186,6 @@ Status Document::OnDataChange(DataChange when, TickPosition position) {
       break;
   }
   deletionConfirmed_ = false;
-  hostChanging_ = false;
   return kOk;
 }
 
@@ -271,6 +269,11 @@ void Document::UpdateAllViews() {
       slot.view->Refresh();
     }
   }
+  // The Results and Analysis Views read what the Table View's refresh recomputes, so the three
+  // are refreshed once more, in that order.
+  RefreshView(ViewKind::kTable);
+  RefreshView(ViewKind::kResults);
+  RefreshView(ViewKind::kAnalysis);
 }
 
 void Document::RefreshView(ViewKind kind) {
@@ -372,10 +375,16 @@ MessageAnswer Document::ShowMessage(const std::string& text, MessageIcon icon,
 }
 
 bool Document::CalculateResponse(std::uint32_t vector, std::uint32_t element) {
+  TableViewElem& cell = Matrix().Cell(element, vector);
+  const std::int32_t type = Settings().calcType;
   const bool done =
-      ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
-          .Calculate(Matrix().Cell(element, vector));
-  RefreshView(ViewKind::kResults);
+      ResponseCalculator(parent_.get(), type, Settings().perDoseBaseline).Calculate(cell);
+  // An unknown calculation type stops a measurement before anything is refitted; a cell without
+  // a response still refreshes the fits, since its point may just have gone.
+  const bool knownType = type >= 0 && type < kCalcTypeCount;
+  if (knownType || !cell.responseAdded) {
+    RefreshView(ViewKind::kResults);
+  }
   return done;
 }
 

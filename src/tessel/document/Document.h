@@ -111,8 +111,6 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   // Rewrites the dose comments of a row's marked cells after its dose text changed.
   void UpdateRowComments(std::uint32_t row, const std::string& newDoseText);
   // Set while Mark Dose searches the recording for an existing dose comment.
-  // Between the host's announcement of a data change and its end.
-  bool HostChanging() const { return hostChanging_; }
   bool CommentSearchRunning() const { return commentSearch_; }
   void SetCommentSearchRunning(bool running) { commentSearch_ = running; }
 
@@ -182,7 +180,6 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   bool settingsRead_ = false;
   bool restrictedSave_ = false;
   bool deletionConfirmed_ = false;
-  bool hostChanging_ = false;
   bool busy_ = false;
   bool commentSearch_ = false;
 };

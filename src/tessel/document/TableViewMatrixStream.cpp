@@ -1,8 +1,7 @@
 #include "tessel/document/TableViewMatrixStream.h"
 
-#include <charconv>
-
 #include "tessel/host/Status.h"
+#include "tessel/measure/DoseComment.h"
 #include "tessel/support/Strings.h"
 
 namespace Tessel {
@@ -64,26 +63,13 @@ TableViewElem ReadCell(Kor::BinaryReader& in, std::int32_t version) {
   return cell;
 }
 
-// The dose a dose cell's text names; 0.0 when the text is not a number.
-double DoseFromText(const std::string& text) {
-  const std::string trimmed = Kor::Trim(text);
-  const char* first = trimmed.data();
-  const char* last = first + trimmed.size();
-  if (first != last && *first == '+') {
-    ++first;
-  }
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(first, last, value);
-  return error == std::errc() && end == last && first != last ? value : 0.0;
-}
-
 void FixUpAfterRead(std::vector<TableViewVector>& columns, bool recordingHasData) {
   for (std::uint32_t c = kDoseColumn; c < columns.size(); ++c) {
     TableViewVector& column = columns[c];
     for (std::uint32_t r = kFirstDoseRow; r < column.Size(); ++r) {
       TableViewElem& cell = column[r];
       if (c == kDoseColumn && (cell.flags & kCellPrompt) == 0) {
-        cell.value = DoseFromText(cell.text);
+        cell.value = DoseValue(cell.text);
       } else if (c >= kFirstRunColumn && !recordingHasData) {
         cell.Reset();
       }

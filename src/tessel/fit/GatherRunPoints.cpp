@@ -90,8 +90,7 @@ RunPoints GatherRunPoints(const TableViewMatrix& matrix, std::uint32_t keyColumn
   for (std::uint32_t r = kFirstDoseRow; r < matrix.RowCount(); ++r) {
     const TableViewElem& doseCell = matrix.Cell(r, kDoseColumn);
     // Doses read as dose comments read them: "1,000.5" and "0,5" both count.
-    const double dose =
-        (doseCell.flags & kCellPrompt) != 0 ? 0.0 : ReadCommentNumber(doseCell.text).value_or(0.0);
+    const double dose = (doseCell.flags & kCellPrompt) != 0 ? 0.0 : DoseValue(doseCell.text);
     ConsiderPoint(matrix, r, keyColumn, dose, points);
     for (std::uint32_t c : repeats) {
       ConsiderPoint(matrix, r, c, dose, points);

@@ -13,7 +13,6 @@
 #include "tessel/support/Strings.h"
 
 namespace Tessel {
-namespace {}  // namespace
 
 std::vector<CommentInfo> AutoAnalyzer::FindDoseComments(TickPosition start, TickPosition end,
                                                         std::int32_t channel) const {
@@ -76,7 +75,7 @@ bool AutoAnalyzer::MeasureAfter(const CommentInfo& comment, const ChartSelection
   if (channel == kAllChannels) {
     channel = s.autoChannel >= 0 ? s.autoChannel : selection.channel;
   }
-  return DoseMarker(doc_).Measure(cell->row, cell->column, channel, start, end);
+  return DoseMarker(doc_).Add(cell->row, cell->column, channel, start, end);
 }
 
 AutoAnalysisReport AutoAnalyzer::Run(const ChartSelection& selection) {

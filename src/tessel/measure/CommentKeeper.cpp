@@ -21,15 +21,13 @@ BusyScope::~BusyScope() {
   doc_.SetBusy(was_);
 }
 
-std::string CommentKeeper::ExpectedText(std::uint32_t row, std::uint32_t column) const {
-  const TableViewMatrix& m = doc_.Matrix();
+std::string ExpectedCommentText(const TableViewMatrix& m, std::uint32_t row, std::uint32_t column) {
   return FormatDoseComment(m.Cell(row, kDoseColumn).commentText,
                            m.Cell(kRowLabel, column).commentText);
 }
 
-std::int32_t CommentKeeper::ExpectedChannel(std::uint32_t row, std::uint32_t column) const {
-  const TableViewMatrix& m = doc_.Matrix();
-  // A run on all channels writes one comment for every channel.
+std::int32_t ExpectedCommentChannel(const TableViewMatrix& m, std::uint32_t row,
+                                    std::uint32_t column) {
   if (RunChannel(m, column) == kAllChannels) {
     return kAllChannelsComment;
   }
@@ -43,8 +41,9 @@ std::optional<CommentInfo> CommentKeeper::FindCellComment(std::uint32_t row,
   if (!comments || !cell.doseMarked) {
     return std::nullopt;
   }
-  const std::int32_t channel = ExpectedChannel(row, column);
-  const std::string text = ExpectedText(row, column);
+  const TableViewMatrix& m = doc_.Matrix();
+  const std::int32_t channel = ExpectedCommentChannel(m, row, column);
+  const std::string text = ExpectedCommentText(m, row, column);
   std::vector<CommentInfo> found;
   comments->EnumComments(cell.dosePosition, cell.dosePosition,
                          channel == kAllChannelsComment ? kAllChannels : channel, &found);
@@ -97,18 +96,19 @@ void CommentKeeper::DeleteCellComment(std::uint32_t row, std::uint32_t column) {
   }
 }
 
-bool CommentKeeper::MatchesCell(const CommentInfo& comment, const std::string& text,
-                                std::uint32_t row, std::uint32_t column) const {
-  const TableViewElem& cell = doc_.Matrix().Cell(row, column);
-  return cell.doseMarked && ExpectedChannel(row, column) == comment.channel &&
-         cell.dosePosition == comment.position && ExpectedText(row, column) == text;
+bool CommentMatchesCell(const TableViewMatrix& m, const CommentInfo& comment,
+                        const std::string& text, std::uint32_t row, std::uint32_t column) {
+  const TableViewElem& cell = m.Cell(row, column);
+  return cell.doseMarked && cell.dosePosition == comment.position &&
+         ExpectedCommentChannel(m, row, column) == comment.channel &&
+         ExpectedCommentText(m, row, column) == text;
 }
 
 bool CommentKeeper::ClearCellOf(const CommentInfo& comment) {
   const TableViewMatrix& m = doc_.Matrix();
   for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
     for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
-      if (MatchesCell(comment, comment.text, r, c)) {
+      if (CommentMatchesCell(m, comment, comment.text, r, c)) {
         doc_.ClearDoseMark(r, c);
         doc_.SetResponseAdded(r, c, false);
         return true;
@@ -126,8 +126,8 @@ void CommentKeeper::OnCommentsRemoved(const std::vector<CommentInfo>& comments) 
   for (const CommentInfo& comment : comments) {
     cleared = ClearCellOf(comment) || cleared;
   }
-  // Data the user agreed to delete takes its comments along; that needs no second message.
-  if (cleared && !doc_.CommentSearchRunning() && !doc_.HostChanging()) {
+  // Mark Dose's own search may make the host report comments; only the user's deletions count.
+  if (cleared && !doc_.CommentSearchRunning()) {
     doc_.ShowMessage(kMsgDoseCommentChanged, MessageIcon::kInformation, MessageButtons::kOkOnly);
   }
 }
@@ -140,7 +140,7 @@ void CommentKeeper::OnCommentChanged(const CommentInfo& old, const std::string& 
     const TableViewMatrix& m = doc_.Matrix();
     for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
       for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
-        if (MatchesCell(old, newText, r, c)) {
+        if (CommentMatchesCell(m, old, newText, r, c)) {
           return;
         }
       }

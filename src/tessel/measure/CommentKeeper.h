@@ -5,11 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "tessel/document/TableViewMatrix.h"
 #include "tessel/host/IChartComment.h"
 
 namespace Tessel {
 
 class Document;
+
+// The text and channel a marked cell's comment carries, built as Mark Dose writes them. A run on
+// every channel writes one comment carrying -1, whatever channel each of its cells was measured
+// on afterwards.
+std::string ExpectedCommentText(const TableViewMatrix& m, std::uint32_t row, std::uint32_t column);
+std::int32_t ExpectedCommentChannel(const TableViewMatrix& m, std::uint32_t row,
+                                    std::uint32_t column);
+// Whether the comment, read with this text, is the one written for the marked cell: the same
+// place, the same channel, the same text. Every search that ties comments to cells asks this.
+bool CommentMatchesCell(const TableViewMatrix& m, const CommentInfo& comment,
+                        const std::string& text, std::uint32_t row, std::uint32_t column);
 
 inline constexpr const char* kMsgDoseCommentChanged =
     "A dose comment has been changed.\n\nThe Table View has been updated.";
@@ -21,9 +33,6 @@ class CommentKeeper {
  public:
   explicit CommentKeeper(Document& doc) : doc_(doc) {}
 
-  // The text and channel a marked cell's comment carries, built as Mark Dose writes them.
-  std::string ExpectedText(std::uint32_t row, std::uint32_t column) const;
-  std::int32_t ExpectedChannel(std::uint32_t row, std::uint32_t column) const;
   // The cell's dose comment in the recording, when it is still there.
   std::optional<CommentInfo> FindCellComment(std::uint32_t row, std::uint32_t column) const;
 
@@ -39,8 +48,6 @@ class CommentKeeper {
   void OnCommentChanged(const CommentInfo& old, const std::string& newText);
 
  private:
-  bool MatchesCell(const CommentInfo& comment, const std::string& text, std::uint32_t row,
-                   std::uint32_t column) const;
   // Clears the marked cell that the comment (with this text) belonged to; false when none.
   bool ClearCellOf(const CommentInfo& comment);
   void ChangeCellComment(std::uint32_t row, std::uint32_t column, const std::string& newText);

@@ -69,6 +69,10 @@ std::optional<double> ReadCommentNumber(std::string_view token) {
   return end == run.c_str() ? 0.0 : value;
 }
 
+double DoseValue(std::string_view doseText) {
+  return ReadCommentNumber(doseText).value_or(0.0);
+}
+
 ParsedDoseComment ParseDoseComment(std::string_view text) {
   std::string copy(text);
   std::replace_if(

@@ -36,6 +36,11 @@ ParsedDoseComment ParseDoseComment(std::string_view text);
 // Nothing when the word does not start like a number; 0 when it does but cannot be read.
 std::optional<double> ReadCommentNumber(std::string_view token);
 
+// The value of a dose cell's text: the text read as one word of a comment, 0 when it is not a
+// number. Every place that fills a dose cell and the fit that reads one use this reading, so a
+// dose has the same value in the session, after the document is reopened and in the fit.
+double DoseValue(std::string_view doseText);
+
 // A dose as it is written back into text: six significant digits, general notation, a
 // three-digit exponent ("1.23457e+006").
 std::string DoseNumberText(double value);

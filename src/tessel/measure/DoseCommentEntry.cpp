@@ -5,6 +5,7 @@
 
 #include "tessel/document/Document.h"
 #include "tessel/measure/CellAdvance.h"
+#include "tessel/measure/CommentKeeper.h"
 #include "tessel/measure/DoseComment.h"
 #include "tessel/measure/DoseMarker.h"
 #include "tessel/support/Strings.h"
@@ -19,26 +20,6 @@ bool EndsWithBracketed(std::string_view text, std::string_view inner) {
   }
   const size_t at = text.size() - inner.size() - 1;
   return text[at - 1] == '<' && text.substr(at, inner.size()) == inner;
-}
-
-// Whether text lower-cased is lower: text in plain ASCII (the usual run label) is compared
-// letter by letter, anything else through the full lower-casing.
-bool SameLowerCase(std::string_view text, const std::string& lower) {
-  const bool ascii = std::all_of(text.begin(), text.end(),
-                                 [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
-  if (!ascii) {
-    return Kor::ToLower(text) == lower;
-  }
-  if (text.size() != lower.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char ch = text[i];
-    if ((ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch) != lower[i]) {
-      return false;
-    }
-  }
-  return true;
 }
 
 }  // namespace
@@ -75,7 +56,6 @@ bool SplitDoseComment(const std::string& text, std::string* doseText, std::strin
 
 std::optional<CellAddress> DoseCommentEntry::FindCell(const CommentInfo& comment) const {
   const TableViewMatrix& m = doc_.Matrix();
-  const std::int32_t channel = RunChannelOf(comment);
   // A comment written for a cell of a run ends with "<label>" of that run, so only the runs
   // whose label ends the text can hold its cell. Looking at the labels first keeps the search
   // from touching every cell of a table that grows with the recording's comments.
@@ -88,10 +68,7 @@ std::optional<CellAddress> DoseCommentEntry::FindCell(const CommentInfo& comment
   // Row by row, as the table is read, so that the first of several matching cells is found.
   for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
     for (std::uint32_t c : runs) {
-      const TableViewElem& cell = m.Cell(r, c);
-      if (cell.doseMarked && cell.dosePosition == comment.position && cell.channel == channel &&
-          FormatDoseComment(m.Cell(r, kDoseColumn).commentText, m.Cell(kRowLabel, c).commentText) ==
-              comment.text) {
+      if (CommentMatchesCell(m, comment, comment.text, r, c)) {
         return CellAddress{r, c};
       }
     }
@@ -101,14 +78,20 @@ std::optional<CellAddress> DoseCommentEntry::FindCell(const CommentInfo& comment
 
 std::uint32_t DoseCommentEntry::RowForDose(const std::string& doseText) {
   TableViewMatrix& m = doc_.Matrix();
-  const std::string wanted = Kor::Trim(doseText);
+  const std::string trimmed = Kor::Trim(doseText);
   for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
-    const TableViewElem& dose = m.Cell(r, kDoseColumn);
-    if ((dose.flags & kCellPrompt) == 0 && Kor::Trim(dose.text) == wanted) {
-      // A dose typed by hand has never been written into a comment until now.
-      if (m.Cell(r, kDoseColumn).commentText.empty()) {
-        m.Cell(r, kDoseColumn).commentText = dose.text;
-      }
+    TableViewElem& dose = m.Cell(r, kDoseColumn);
+    if ((dose.flags & kCellPrompt) != 0) {
+      continue;
+    }
+    // The row's comments are found by the dose text they were written with, so a row that has
+    // written comments is this dose's row only when it wrote them with exactly this text.
+    if (dose.commentText == doseText) {
+      return r;
+    }
+    // A dose typed by hand has never been written into a comment until now.
+    if (dose.commentText.empty() && Kor::Trim(dose.text) == trimmed) {
+      dose.commentText = doseText;
       return r;
     }
   }
@@ -120,24 +103,30 @@ std::uint32_t DoseCommentEntry::RowForDose(const std::string& doseText) {
   }
   m.AppendRow();
   TableViewElem& dose = m.Cell(row, kDoseColumn);
-  dose.text = doseText;
+  // "TSL: < 1 > <A>" is a dose of 1: the table shows and fits the dose without the blanks, while
+  // the comment text keeps them so that the comment is still found.
+  dose.text = trimmed;
   dose.commentText = doseText;
   dose.flags &= ~kCellPrompt;
-  const std::optional<double> value = ReadCommentNumber(doseText);
-  dose.value = value ? *value : 0.0;
+  dose.value = DoseValue(dose.text);
   return row;
 }
 
 std::uint32_t DoseCommentEntry::ColumnFor(const std::string& label, std::int32_t channel,
                                           std::uint32_t row) {
   TableViewMatrix& m = doc_.Matrix();
-  const std::string wanted = Kor::ToLower(label);
-  // The cheap tests first: of a long table only the run being filled on this channel usually
-  // lacks the dose, and its label is the only one worth lower-casing.
+  // As with doses, a run's comments are found by the label they were written with, letter for
+  // letter: "<r>" is not a comment of the run "R".
   for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
-    const TableViewElem& l = m.Cell(kRowLabel, c);
-    if ((l.flags & kCellPrompt) == 0 && RunChannel(m, c) == channel && !m.Cell(row, c).doseMarked &&
-        SameLowerCase(l.text, wanted)) {
+    TableViewElem& l = m.Cell(kRowLabel, c);
+    if ((l.flags & kCellPrompt) != 0 || RunChannel(m, c) != channel || m.Cell(row, c).doseMarked) {
+      continue;
+    }
+    if (l.commentText == label) {
+      return c;
+    }
+    if (l.commentText.empty() && l.text == label) {
+      l.commentText = label;
       return c;
     }
   }
@@ -183,9 +172,9 @@ std::optional<CellAddress> DoseCommentEntry::FindOrEnter(const CommentInfo& comm
   cell.channel = channel;
   cell.doseMarked = true;
   doc_.SetModified();
-  // The comment may spell the dose or label differently from the table (case, spacing); the
-  // cell just marked is its cell all the same.
-  return CellAddress{row, column};
+  // The row and the column were chosen so that the comment's texts give back the comment, so
+  // the search finds the cell just marked; searching again keeps that promise checked.
+  return FindCell(comment);
 }
 
 }  // namespace Tessel

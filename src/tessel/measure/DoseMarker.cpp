@@ -178,14 +178,22 @@ bool DoseMarker::AddResponse(std::uint32_t row, std::uint32_t column) {
     return false;
   }
   const std::int32_t runChannel = RunChannel(m, column);
-  std::int32_t channel = runChannel;
-  if (runChannel == kAllChannels) {
-    // A run on every channel is measured where the user selected.
-    channel = selection.channel;
-  } else if (!ChannelUsable(runChannel)) {
+  // A run on every channel is measured where the user selected.
+  const std::int32_t channel = runChannel == kAllChannels ? selection.channel : runChannel;
+  return Add(row, column, channel, selection.start, selection.end);
+}
+
+bool DoseMarker::Add(std::uint32_t row, std::uint32_t column, std::int32_t channel,
+                     TickPosition start, TickPosition end) {
+  const TableViewMatrix& m = doc_.Matrix();
+  if (!m.Contains(row, column)) {
     return false;
   }
-  return Measure(row, column, channel, selection.start, selection.end);
+  const std::int32_t runChannel = RunChannel(m, column);
+  if (runChannel != kAllChannels && !ChannelUsable(runChannel)) {
+    return false;
+  }
+  return Measure(row, column, channel, start, end);
 }
 
 bool DoseMarker::Measure(std::uint32_t row, std::uint32_t column, std::int32_t channel,

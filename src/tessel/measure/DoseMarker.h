@@ -25,8 +25,12 @@ class DoseMarker {
   // The Add Response command on a cell: marks the dose first when needed, then measures.
   bool AddResponse(std::uint32_t row, std::uint32_t column);
 
-  // The Document's add operation on a marked cell: stores the channel and the stretch start..end
-  // as the cell's selection and measures it. Auto-analysis calls it with its own windows.
+  // The Document's add operation on a marked cell: nothing when the host reports the run's
+  // channel unusable (a run on every channel is not asked about); otherwise Measure. Auto-analysis
+  // calls it with its own windows.
+  bool Add(std::uint32_t row, std::uint32_t column, std::int32_t channel, TickPosition start,
+           TickPosition end);
+  // Stores the channel and the stretch start..end as the cell's selection and measures it.
   bool Measure(std::uint32_t row, std::uint32_t column, std::int32_t channel, TickPosition start,
                TickPosition end);
 

@@ -76,11 +76,11 @@ bool ConvertCommentsDialogModel::Add(const std::vector<std::int32_t>& lines) {
     doc_.ShowMessage(kMsgDoseNotPositive, MessageIcon::kError, MessageButtons::kOkOnly);
     return false;
   }
-  const std::string label = Kor::Trim(label_);
-  if (label.empty()) {
+  // A label of blanks only names no run; any other label goes into the comment as typed.
+  if (Kor::Trim(label_).empty()) {
     return false;
   }
-  const std::string text = FormatDoseComment(DoseNumberText(*dose), label);
+  const std::string text = FormatDoseComment(DoseNumberText(*dose), label_);
   for (std::int32_t line : lines) {
     if (line >= 0 && line < static_cast<std::int32_t>(pairs_.size())) {
       pairs_[static_cast<size_t>(line)].newText = text;

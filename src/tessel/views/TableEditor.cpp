@@ -85,7 +85,7 @@ void TableEditor::CommitDose(std::uint32_t row, const std::string& text) {
   }
   TableViewElem& cell = m.Cell(row, kDoseColumn);
   cell.text = dose;
-  cell.value = value;
+  cell.value = DoseValue(dose);
   cell.flags &= ~kCellPrompt;
   // There is always one empty row at the bottom to type the next dose into.
   if (row + 1 == m.RowCount()) {

@@ -57,6 +57,10 @@ TEST(ConvertCommentsDialogModelTest, AddWritesTheDoseAsANumberAndRefusesNonPosit
   EXPECT_EQ(model.Converted()[1], "TSL: <1000.5> <ACh>");
   model.Remove({1});
   EXPECT_EQ(model.Converted()[1], "<Not converted>");
+  // The run label goes into the comment as typed, blanks and all.
+  model.LabelField() = " ACh 2";
+  EXPECT_TRUE(model.Add({1}));
+  EXPECT_EQ(model.Converted()[1], "TSL: <1000.5> < ACh 2>");
 }
 
 TEST(ConvertCommentsDialogModelTest, CancelAfterChangesAsks) {

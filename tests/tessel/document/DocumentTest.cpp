@@ -265,21 +265,35 @@ TEST(DocumentTest, SamplingFollowsTheHostsRecording) {
 TEST(DocumentTest, ViewsAreRefreshedWhileAttachedOnly) {
   TestChart t;
   CountingView results(ViewKind::kResults);
+  CountingView table(ViewKind::kTable);
   t.Doc().AttachView(&results);
   EXPECT_EQ(results.refreshed, 1);
   EXPECT_TRUE(t.Doc().ViewOpen(ViewKind::kResults));
+  t.Doc().AttachView(&table);
+  results.refreshed = table.refreshed = 0;
+  // Every open view is invalidated and refreshed, then the Table, Results and Analysis Views are
+  // refreshed once more so that they show what the others recomputed.
   t.Doc().UpdateAllViews();
+  EXPECT_EQ(table.refreshed, 2);
   EXPECT_EQ(results.refreshed, 2);
   EXPECT_EQ(results.invalidated, 1);
+  t.Doc().DetachView(&table);
+  // A measurement with an unknown calculation type stops before the fits are refreshed.
+  TableViewElem& cell = t.Doc().Matrix().Cell(kFirstDoseRow, kFirstRunColumn);
+  cell.responseAdded = true;
+  t.Doc().Settings().calcType = 7;
+  EXPECT_FALSE(t.Doc().CalculateResponse(kFirstRunColumn, kFirstDoseRow));
+  EXPECT_EQ(results.refreshed, 2);
+  EXPECT_EQ(cell.response, 0.0);
   // The host tells the matrix the recording changed: every open view redraws.
   t.Doc().Matrix().Notify(kChildDataRecordingChanged);
-  EXPECT_EQ(results.refreshed, 3);
+  EXPECT_EQ(results.refreshed, 4);
   t.Doc().Matrix().Notify(0x20000000u);
-  EXPECT_EQ(results.refreshed, 3);
+  EXPECT_EQ(results.refreshed, 4);
   t.Doc().DetachView(&results);
   EXPECT_FALSE(t.Doc().ViewOpen(ViewKind::kResults));
   t.Doc().UpdateAllViews();
-  EXPECT_EQ(results.refreshed, 3);
+  EXPECT_EQ(results.refreshed, 4);
 }
 
 TEST(DocumentTest, MarksAndResponsesAreQueriedAndCleared) {

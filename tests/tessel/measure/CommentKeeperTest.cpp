@@ -157,13 +157,14 @@ TEST_F(CommentKeeperTest, OtherCommentsComeAndGoUnnoticed) {
 }
 
 TEST_F(CommentKeeperTest, DataDeletedUnderMarksClearsThemAfterTheQuestion) {
-  // The host asks first; the comments that go with the data need no message of their own.
+  // The host asks first; a dose comment that goes with the data is reported like any other.
   s.Person().Answer(MessageAnswer::kYes);
   ASSERT_TRUE(s.Host().DeleteDataFrom(TickPosition(0, 50)));
   const auto shown = s.TakeMessages();
-  ASSERT_EQ(shown.size(), 1u);
+  ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].text,
             "All responses in the Table View will be deleted.\n\nDo you want to continue?");
+  EXPECT_EQ(shown[1].text, kChanged);
   EXPECT_FALSE(s.Doc().HasDoseMarks());
 }
 
