@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/LinkedModule.h"
 #include "strata/recording/Host.h"
 #include "strata/recording/ScriptedMessageBox.h"
 #include "strata/storage/StrataFile.h"
-#include "strata/storage/TesselDocumentClass.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace Strata;
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::fwrite(data, 1, size, f);
   std::fclose(f);
-  StrataFile::Opened opened = StrataFile::Open(path, host, {TesselDocumentClass()});
+  StrataFile::Opened opened = StrataFile::Open(path, host, Cli::DocumentClasses());
   if (opened.chart) {
     if (!opened.error.empty() || !opened.chart->Data().Validate().empty()) {
       __builtin_trap();

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <fstream>
 
+#include "cli/LinkedModule.h"
 #include "strata/import/RecordingImporter.h"
 #include "strata/storage/StrataFile.h"
-#include "strata/storage/TesselDocumentClass.h"
 
 namespace Cli {
 namespace {
@@ -25,8 +25,7 @@ std::unique_ptr<DocumentSession> DocumentSession::Open(const std::string& path, 
   s->messages_ = Tessel::MakeRef<ConsoleMessageBox>(err, quiet);
   s->host_ = Tessel::MakeRef<Strata::Host>(s->messages_);
   if (IsStrataFile(path)) {
-    Strata::StrataFile::Opened opened =
-        Strata::StrataFile::Open(path, s->host_, {Strata::TesselDocumentClass()});
+    Strata::StrataFile::Opened opened = Strata::StrataFile::Open(path, s->host_, DocumentClasses());
     if (!opened.chart) {
       *error = opened.error;
       return nullptr;
@@ -49,13 +48,21 @@ std::unique_ptr<DocumentSession> DocumentSession::Open(const std::string& path, 
     s->chart_ = Tessel::MakeRef<Strata::ChartDocument>(s->host_, std::move(imported.recording));
   }
   if (!s->doc_) {
-    s->doc_ = Tessel::Document::Create(s->chart_.get());
+    Tessel::Ref<Tessel::IChildDocument> child = DocumentClasses()[0].create(*s->chart_);
+    s->doc_ = Tessel::Ref<Tessel::Document>(dynamic_cast<Tessel::Document*>(child.get()));
     s->chart_->AttachChild(s->doc_);
   }
+  // The document the user works in is the current one, as when the desktop activates a window.
+  LinkedModule().DocumentClass()->DocumentCreated(
+      static_cast<Tessel::IChildDocument*>(s->doc_.get()));
   return s;
 }
 
 DocumentSession::~DocumentSession() {
+  if (doc_) {
+    LinkedModule().DocumentClass()->DocumentClosing(
+        static_cast<Tessel::IChildDocument*>(doc_.get()));
+  }
   if (chart_) {
     chart_->Close();
   }
@@ -70,7 +77,7 @@ std::vector<std::string> DocumentSession::ChannelTitles() const {
 }
 
 std::string DocumentSession::Save(const std::string& path) {
-  return Strata::StrataFile::Save(path, *chart_, {Strata::TesselDocumentClass()});
+  return Strata::StrataFile::Save(path, *chart_, DocumentClasses());
 }
 
 }  // namespace Cli

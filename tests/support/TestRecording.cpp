@@ -1,5 +1,7 @@
 #include "support/TestRecording.h"
 
+#include "cli/LinkedModule.h"
+
 namespace Testing {
 
 RecordingBuilder& RecordingBuilder::Block(double interval, std::uint32_t ticks) {
@@ -58,7 +60,9 @@ TestChart::TestChart(Strata::Recording recording, bool attachTessel)
 }
 
 Tessel::Document& TestChart::AttachTessel() {
-  doc_ = Tessel::Document::Create(chart_.get());
+  // Made through the module's registered class, as every host makes its documents.
+  Tessel::Ref<Tessel::IChildDocument> child = Cli::DocumentClasses()[0].create(*chart_);
+  doc_ = Tessel::Ref<Tessel::Document>(dynamic_cast<Tessel::Document*>(child.get()));
   chart_->AttachChild(doc_);
   return *doc_;
 }

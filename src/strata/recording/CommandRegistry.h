@@ -9,38 +9,34 @@
 
 namespace Strata {
 
-// Named commands and extension menu items, in the order they were added.
+// Named commands and extension menu items, in the order they were added. The host builds its
+// menus and its command list from these; it names no command of an extension itself.
 class CommandRegistry : public Tessel::RefCounted<Tessel::ICommandService> {
  public:
   struct Command {
-    std::string category;
-    std::string name;
-    std::string description;
+    Tessel::CommandInfo info;
     std::function<void()> handler;
   };
   struct MenuItem {
-    std::string key;
-    std::string path;
-    std::string text;
+    Tessel::MenuItemInfo info;
     std::function<void()> handler;
   };
 
-  Tessel::Status AddCommand(const std::string& category, const std::string& name,
-                            const std::string& description,
+  Tessel::Status AddCommand(const Tessel::CommandInfo& command,
                             std::function<void()> handler) override {
-    commands_.push_back(Command{category, name, description, std::move(handler)});
+    commands_.push_back(Command{command, std::move(handler)});
     return Tessel::kOk;
   }
-  Tessel::Status AddMenuItem(const std::string& key, const std::string& path,
-                             const std::string& text, std::function<void()> handler) override {
-    menu_.push_back(MenuItem{key, path, text, std::move(handler)});
+  Tessel::Status AddMenuItem(const Tessel::MenuItemInfo& item,
+                             std::function<void()> handler) override {
+    menu_.push_back(MenuItem{item, std::move(handler)});
     return Tessel::kOk;
   }
 
-  // Runs a named command; false when none has that name.
+  // Runs a named command; false when none has that name or it has nothing to run yet.
   bool Run(const std::string& name) const {
     for (const auto& c : commands_) {
-      if (c.name == name && c.handler) {
+      if (c.info.name == name && c.handler) {
         c.handler();
         return true;
       }

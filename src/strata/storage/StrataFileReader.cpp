@@ -241,7 +241,7 @@ std::string OpenChild(ChartDocument& chart, const StoredChild& stored,
     Ref<Tessel::IPersistStream> object = Tessel::Adopt(p);
     auto stream = Tessel::MakeRef<Kor::MemoryStream>(s.bytes);
     if (!has || Tessel::Failed(object->Load(stream.get()))) {
-      const std::string fault = has && cls->loadFault ? cls->loadFault(child.get()) : "";
+      const std::string fault = has ? object->LoadFault() : "";
       child->Close();
       return "the state of its \"" + stored.className + "\" cannot be read (stream " +
              std::to_string(s.index) + (fault.empty() ? "" : ": " + fault) + ")";

@@ -1,12 +1,8 @@
 #pragma once
 
-#include "strata/storage/ChildDocumentClass.h"
-
 namespace Strata {
 
+// The name the Tessel extension's documents are stored under in .strata files.
 inline constexpr const char* kTesselDocumentClassName = "Tessel Document";
-
-// The Tessel Document's class, for saving and reopening charts that carry one.
-ChildDocumentClass TesselDocumentClass();
 
 }  // namespace Strata

@@ -57,6 +57,7 @@ class PersistStreamSettings : public RefCounted<IPersistStream> {
 
   // What the last load found, for the command line's inspection of a stream.
   std::uint32_t LastError() const { return lastError_; }
+  std::string LoadFault() override { return FrameworkError::Describe(lastError_); }
   int LoadedFormatLevel() const { return loadedLevel_; }
   std::int32_t LoadedVersion() const { return loadedVersion_; }
   std::int32_t LoadedMatrixVersion() const { return loadedMatrixVersion_; }

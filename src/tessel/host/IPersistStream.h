@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "tessel/host/IByteStream.h"
 #include "tessel/host/IUnknown.h"
@@ -16,6 +17,9 @@ class IPersistStream : public IUnknown {
   virtual Status IsDirty() = 0;
   virtual Status Load(IByteStream* stream) = 0;
   virtual Status Save(IByteStream* stream, bool clearDirty) = 0;
+  // Why the last load failed, in words a user can act on; empty when it did not or nobody can
+  // say.
+  virtual std::string LoadFault() { return {}; }
 };
 
 }  // namespace Tessel

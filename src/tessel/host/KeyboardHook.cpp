@@ -7,6 +7,11 @@ namespace {
 
 bool installed = false;
 
+std::function<void(bool)>& Installer() {
+  static std::function<void(bool)> installer;
+  return installer;
+}
+
 Ref<ITesselDoc>& Current() {
   static Ref<ITesselDoc> current;
   return current;
@@ -23,11 +28,21 @@ bool KeyboardHook::Install() {
     return false;
   }
   installed = true;
+  if (Installer()) {
+    Installer()(true);
+  }
   return true;
 }
 
 void KeyboardHook::Remove() {
+  if (installed && Installer()) {
+    Installer()(false);
+  }
   installed = false;
+}
+
+void KeyboardHook::SetInstaller(std::function<void(bool)> installer) {
+  Installer() = std::move(installer);
 }
 
 void KeyboardHook::SetCurrentDocument(Ref<ITesselDoc> document) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "tessel/host/ITesselDoc.h"
 #include "tessel/host/Ref.h"
@@ -21,6 +22,9 @@ class KeyboardHook {
   // Installs the hook unless one is; true when this call installed it.
   static bool Install();
   static void Remove();
+  // What puts the hook into the host's event stream and takes it out again (true: install). The
+  // module's entry point sets it; without one the hook only answers HandleKey.
+  static void SetInstaller(std::function<void(bool install)> installer);
 
   // The Tessel document that keys act on; the host announces it as documents come and go.
   static void SetCurrentDocument(Ref<ITesselDoc> document);

@@ -4,10 +4,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli/LinkedModule.h"
 #include "cli/TesselCommand.h"
 #include "strata/storage/StorageFixture.h"
 #include "strata/storage/StrataFile.h"
-#include "strata/storage/TesselDocumentClass.h"
 #include "support/TesselRun.h"
 #include "tessel/persist/PersistFixture.h"
 
@@ -28,7 +28,7 @@ TEST(InspectCommandTest, JsonOfAStrataDocumentHoldsEveryField) {
   const std::string path = folder.File("doc.strata");
   Testing::TestChart chart(Testing::DataRecording());
   Testing::FillEverything(chart.Doc());
-  ASSERT_EQ(Strata::StrataFile::Save(path, chart.Chart(), {Strata::TesselDocumentClass()}), "");
+  ASSERT_EQ(Strata::StrataFile::Save(path, chart.Chart(), Cli::DocumentClasses()), "");
 
   const CommandRun run = Tessel({"inspect", path, "--json"});
   ASSERT_EQ(run.status, 0) << run.err;

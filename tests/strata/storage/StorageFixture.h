@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/LinkedModule.h"
 #include "strata/storage/StrataFile.h"
-#include "strata/storage/TesselDocumentClass.h"
 #include "support/TestRecording.h"
 #include "tessel/document/Document.h"
 
@@ -36,7 +36,7 @@ class TempFolder {
 };
 
 inline std::vector<Strata::ChildDocumentClass> Classes() {
-  return {Strata::TesselDocumentClass()};
+  return Cli::DocumentClasses();
 }
 
 // The Tessel Document among a chart's children.

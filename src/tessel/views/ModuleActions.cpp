@@ -1,0 +1,41 @@
+#include "tessel/views/ModuleActions.h"
+
+#include "tessel/document/Document.h"
+#include "tessel/host/KeyboardHook.h"
+
+namespace Tessel {
+namespace {
+
+// The current document as the module's own class: every Tessel document is one.
+Document* CurrentDocument() {
+  return dynamic_cast<Document*>(KeyboardHook::CurrentDocument());
+}
+
+}  // namespace
+
+std::function<void()> ModuleActionHandler(ModuleAction action) {
+  switch (action) {
+    case ModuleAction::kMarkDose:
+      return [] {
+        if (Document* doc = CurrentDocument()) {
+          doc->MarkDose();
+        }
+      };
+    case ModuleAction::kAddResponse:
+      return [] {
+        if (Document* doc = CurrentDocument()) {
+          doc->AddResponse();
+        }
+      };
+    case ModuleAction::kRecalculate:
+      return [] {
+        if (Document* doc = CurrentDocument()) {
+          doc->RecalculateAllResponses();
+        }
+      };
+    default:
+      return {};
+  }
+}
+
+}  // namespace Tessel
