@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan test test-normal test-asan demo bench format clean
+.PHONY: all deps build build-asan test test-normal test-asan demo app bench format clean
 
 all: build
 
@@ -29,6 +29,10 @@ test: test-normal test-asan
 
 demo: build
 	scripts/demo
+
+# The desktop program on the demo recording (on a machine without a display it says so).
+app: build
+	build/src/strata data/organ-bath.edf
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTESSEL_BENCH=ON $(CMAKE_FLAGS)

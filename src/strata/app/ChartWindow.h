@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QScrollBar>
+#include <QWidget>
+
+#include "strata/app/ChartView.h"
+#include "strata/recording/ChartDocument.h"
+#include "tessel/host/IChildDocument.h"
+
+namespace Strata {
+
+// One open recording in the main window: its Chart View over a scroll bar, the file it came
+// from, and the extension document kept with it.
+class ChartWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  ChartWindow(Ref<ChartDocument> chart, Ref<Tessel::IChildDocument> extension, QString path,
+              QWidget* parent = nullptr);
+  ~ChartWindow() override;
+
+  ChartView& View() { return *view_; }
+  ChartDocument& Chart() { return *chart_; }
+  Tessel::IChildDocument* Extension() { return extension_.get(); }
+  const QString& Path() const { return path_; }
+  void SetPath(const QString& path) { path_ = path; }
+  // Whether anything was changed since the file was opened or saved.
+  bool Modified() const;
+  void MarkSaved();
+  QString Title() const;
+
+ signals:
+  void ModifiedChanged();
+
+ private:
+  void SyncScrollBar();
+
+  Ref<ChartDocument> chart_;
+  Ref<Tessel::IChildDocument> extension_;
+  QString path_;
+  ChartView* view_;
+  QScrollBar* scroll_;
+  int savedChanges_ = 0;
+  int comments_ = 0;  // comment edits since the last save
+};
+
+}  // namespace Strata

@@ -1,0 +1,319 @@
+#include "strata/app/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <cstring>
+
+#include "strata/app/ModuleLoader.h"
+#include "strata/import/RecordingImporter.h"
+#include "strata/storage/RegisteredDocumentClass.h"
+#include "strata/storage/StrataFile.h"
+#include "tessel/host/qt/IViewWindow.h"
+
+namespace Strata {
+namespace {
+
+constexpr const char* kCaption = "Strata";
+
+bool IsStrataFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3", 16);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginFolder)
+    : messages_(std::move(messages)) {
+  setWindowTitle(QStringLiteral("Strata"));
+  host_ = Tessel::MakeRef<Host>(messages_);
+  registrar_ = Tessel::MakeRef<Registrar>(Tessel::Ref<CommandRegistry>(&host_->Commands()));
+  tabs_ = new QTabWidget(this);
+  tabs_->setDocumentMode(true);
+  tabs_->setTabsClosable(true);
+  tabs_->setAccessibleName(QStringLiteral("Recordings"));
+  setCentralWidget(tabs_);
+  readOut_ = new QLabel(this);
+  statusBar()->addPermanentWidget(readOut_, 1);
+  connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::Activated);
+  connect(tabs_, &QTabWidget::tabCloseRequested, this, [this](int index) {
+    tabs_->setCurrentIndex(index);
+    CloseActive();
+  });
+  if (const QString fault = LoadModule(pluginFolder, *registrar_); !fault.isEmpty()) {
+    Tell(fault);
+  }
+  if (Tessel::IClassObject* cls = registrar_->DocumentClass()) {
+    classes_.push_back(RegisteredDocumentClass(Tessel::Ref<Tessel::IClassObject>(cls)));
+  }
+  BuildMenus();
+  resize(1200, 760);
+}
+
+MainWindow::~MainWindow() {
+  for (auto& [dock, view] : views_) {
+    delete dock;
+  }
+  views_.clear();
+  while (tabs_->count() > 0) {
+    QWidget* w = tabs_->widget(0);
+    tabs_->removeTab(0);
+    delete w;
+  }
+}
+
+void MainWindow::Tell(const QString& text) {
+  messages_->Show(text.toStdString(), kCaption, Tessel::MessageIcon::kWarning,
+                  Tessel::MessageButtons::kOkOnly);
+}
+
+bool MainWindow::Ask(const QString& text) {
+  return messages_->Show(text.toStdString(), kCaption, Tessel::MessageIcon::kQuestion,
+                         Tessel::MessageButtons::kYesNo) == Tessel::MessageAnswer::kYes;
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this, &MainWindow::ChooseAndOpen);
+  file->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this,
+                  &MainWindow::ChooseAndSave);
+  file->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, [this] {
+    if (ChartWindow* w = Active()) {
+      w->Path().endsWith(QStringLiteral(".strata")) ? void(SaveAs(w->Path())) : ChooseAndSave();
+    }
+  });
+  file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this, &MainWindow::CloseActive);
+  file->addSeparator();
+  file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->addAction(QStringLiteral("&Add Comment"), QKeySequence(Qt::CTRL | Qt::Key_K), this, [this] {
+    if (ChartWindow* w = Active()) {
+      w->View().BeginComment();
+    }
+  });
+  edit->addAction(QStringLiteral("&Edit Comment"), QKeySequence(Qt::CTRL | Qt::Key_E), this,
+                  [this] {
+                    if (ChartWindow* w = Active()) {
+                      w->View().EditSelectedComment();
+                    }
+                  });
+  edit->addAction(QStringLiteral("&Delete Comment"), this, [this] {
+    if (ChartWindow* w = Active()) {
+      w->View().DeleteSelectedComment();
+    }
+  });
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  auto zoom = [this](double factor) {
+    if (ChartWindow* w = Active()) {
+      w->View().ZoomBy(factor);
+    }
+  };
+  view->addAction(QStringLiteral("Zoom &In"), QKeySequence::ZoomIn, this, [zoom] { zoom(0.5); });
+  view->addAction(QStringLiteral("Zoom &Out"), QKeySequence::ZoomOut, this, [zoom] { zoom(2.0); });
+  view->addAction(QStringLiteral("Show &All"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
+                  [zoom] { zoom(0.0); });
+
+  BuildExtensionMenu();
+}
+
+void MainWindow::BuildExtensionMenu() {
+  QMenu* menu = nullptr;
+  for (const CommandRegistry::MenuItem& item : registrar_->Commands().Menu()) {
+    const QString path = QString::fromStdString(item.info.path);
+    const QString text = QString::fromStdString(item.info.text);
+    if (path.contains(QStringLiteral("^EXTENSION|"))) {
+      menu = menuBar()->addMenu(text);
+      menu->setObjectName(QString::fromStdString(item.info.key));
+      continue;
+    }
+    if (menu == nullptr) {
+      continue;
+    }
+    if (path.endsWith(QStringLiteral("|-"))) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = menu->addAction(text);
+    action->setToolTip(QString::fromStdString(item.info.shortTitle));
+    if (Tessel::IClassObject* viewClass = item.info.viewClass) {
+      connect(action, &QAction::triggered, this, [this, viewClass] { OpenView(viewClass); });
+    } else if (item.handler) {
+      connect(action, &QAction::triggered, this, [handler = item.handler] { handler(); });
+    } else {
+      // Registered, but the extension offers no window for it yet.
+      action->setEnabled(false);
+    }
+  }
+}
+
+QDockWidget* MainWindow::OpenView(Tessel::IClassObject* viewClass) {
+  ChartWindow* w = Active();
+  if (w == nullptr || viewClass == nullptr) {
+    return nullptr;
+  }
+  Tessel::IUnknown* object = nullptr;
+  if (viewClass->CreateInstance(&w->Chart(), &object) != Tessel::kOk || object == nullptr) {
+    return nullptr;
+  }
+  Ref<Tessel::IUnknown> owned = Tessel::Adopt(object);
+  Ref<Tessel::IViewWindow> view = Tessel::QueryInterface<Tessel::IViewWindow>(owned);
+  if (!view) {
+    return nullptr;
+  }
+  const QString title = QString::fromStdString(view->Title());
+  auto* dock = new QDockWidget(title + QStringLiteral(" - ") + w->Title(), this);
+  dock->setObjectName(title);
+  dock->setAttribute(Qt::WA_DeleteOnClose);
+  dock->setWidget(view->Widget());
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+  views_[dock] = owned;
+  connect(dock, &QObject::destroyed, this, [this, dock] { views_.erase(dock); });
+  return dock;
+}
+
+ChartWindow* MainWindow::Active() const {
+  return qobject_cast<ChartWindow*>(tabs_->currentWidget());
+}
+
+void MainWindow::Activated() {
+  // The recording the user works in is the extension's current document, so its keys act there.
+  ChartWindow* w = Active();
+  if (w != nullptr && w->Extension() != nullptr) {
+    if (Tessel::IClassObject* cls = registrar_->DocumentClass()) {
+      cls->DocumentCreated(w->Extension());
+    }
+  }
+  UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+  for (int i = 0; i < tabs_->count(); ++i) {
+    if (auto* w = qobject_cast<ChartWindow*>(tabs_->widget(i))) {
+      tabs_->setTabText(i, w->Title());
+    }
+  }
+  ChartWindow* w = Active();
+  setWindowTitle(w != nullptr ? w->Title() + QStringLiteral(" - Strata")
+                              : QStringLiteral("Strata"));
+}
+
+void MainWindow::AddRecording(Ref<ChartDocument> chart, const QString& path) {
+  Ref<Tessel::IChildDocument> extension;
+  for (const auto& child : chart->Children()) {
+    extension = child;
+  }
+  if (!extension && !classes_.empty()) {
+    extension = classes_.front().create(*chart);
+    if (extension) {
+      chart->AttachChild(extension);
+    }
+  }
+  auto* w = new ChartWindow(chart, extension, path);
+  connect(&w->View(), &ChartView::ReadOut, readOut_, &QLabel::setText);
+  connect(w, &ChartWindow::ModifiedChanged, this, &MainWindow::UpdateTitle);
+  tabs_->setCurrentIndex(tabs_->addTab(w, w->Title()));
+  Activated();
+  w->View().setFocus();
+}
+
+bool MainWindow::Open(const QString& path) {
+  const std::string file = path.toStdString();
+  if (IsStrataFile(path)) {
+    StrataFile::Opened opened = StrataFile::Open(file, host_, classes_);
+    if (!opened.chart) {
+      Tell(QString::fromStdString(opened.error));
+      return false;
+    }
+    AddRecording(opened.chart, path);
+    return true;
+  }
+  ImportResult imported = ImportRecording(file);
+  if (!imported.ok) {
+    Tell(QString::fromStdString(imported.error));
+    return false;
+  }
+  AddRecording(Tessel::MakeRef<ChartDocument>(host_, std::move(imported.recording)), path);
+  return true;
+}
+
+bool MainWindow::SaveAs(const QString& path) {
+  ChartWindow* w = Active();
+  if (w == nullptr) {
+    return false;
+  }
+  const std::string error = StrataFile::Save(path.toStdString(), w->Chart(), classes_);
+  if (!error.empty()) {
+    Tell(QString::fromStdString(error));
+    return false;
+  }
+  w->SetPath(path);
+  w->MarkSaved();
+  UpdateTitle();
+  return true;
+}
+
+bool MainWindow::CloseActive() {
+  ChartWindow* w = Active();
+  if (w == nullptr) {
+    return true;
+  }
+  if (w->Modified() && Ask(QStringLiteral("\"%1\" has changed.\n\nDo you want to close it "
+                                          "without saving?")
+                               .arg(w->Title().chopped(2))) == false) {
+    return false;
+  }
+  if (Tessel::IClassObject* cls = registrar_->DocumentClass(); cls && w->Extension()) {
+    cls->DocumentClosing(w->Extension());
+  }
+  for (auto it = views_.begin(); it != views_.end();) {
+    QDockWidget* dock = it->first;
+    it = views_.erase(it);
+    if (dock->windowTitle().endsWith(w->Title())) {
+      delete dock;
+    }
+  }
+  tabs_->removeTab(tabs_->indexOf(w));
+  delete w;
+  Activated();
+  return true;
+}
+
+void MainWindow::ChooseAndOpen() {
+  const QString path = QFileDialog::getOpenFileName(
+      this, QStringLiteral("Open Recording"), QString(),
+      QStringLiteral("Recordings (*.strata *.edf *.bdf *.csv *.txt *.tsv);;All files (*)"));
+  if (!path.isEmpty()) {
+    Open(path);
+  }
+}
+
+void MainWindow::ChooseAndSave() {
+  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Recording As"), QString(),
+                                              QStringLiteral("Strata documents (*.strata)"));
+  if (path.isEmpty()) {
+    return;
+  }
+  if (!path.endsWith(QStringLiteral(".strata"))) {
+    path += QStringLiteral(".strata");
+  }
+  SaveAs(path);
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  while (tabs_->count() > 0) {
+    if (!CloseActive()) {
+      e->ignore();
+      return;
+    }
+  }
+  e->accept();
+}
+
+}  // namespace Strata

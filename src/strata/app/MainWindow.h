@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QTabWidget>
+#include <map>
+#include <vector>
+
+#include "strata/app/ChartWindow.h"
+#include "strata/recording/Host.h"
+#include "strata/recording/Registrar.h"
+#include "strata/storage/ChildDocumentClass.h"
+
+class QDockWidget;
+
+namespace Strata {
+
+// Strata's main window: the open recordings in tabs, each with its Chart View; the extension's
+// views docked around them; the File, Edit, View and Help menus, and the extension's own menu
+// built from what it registered.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Message boxes go to messages (dialogs in the program, a script in tests); the extension is
+  // loaded from pluginFolder.
+  MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginFolder);
+  ~MainWindow() override;
+
+  // Opens a recording or a .strata document; false (after one message) when it cannot be read.
+  bool Open(const QString& path);
+  // Saves the active recording as a .strata document; false after a message when it failed.
+  bool SaveAs(const QString& path);
+  // Closes the active recording, asking first when it was changed; false when the user kept it.
+  bool CloseActive();
+
+  ChartWindow* Active() const;
+  int Count() const { return tabs_->count(); }
+  Host& App() { return *host_; }
+  Registrar& Module() { return *registrar_; }
+  // Opens a view of the active recording through a registered view class.
+  QDockWidget* OpenView(Tessel::IClassObject* viewClass);
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void BuildMenus();
+  void BuildExtensionMenu();
+  void AddRecording(Ref<ChartDocument> chart, const QString& path);
+  void Activated();
+  void UpdateTitle();
+  void ChooseAndOpen();
+  void ChooseAndSave();
+  bool Ask(const QString& text);
+  void Tell(const QString& text);
+
+  Ref<Tessel::IMessageBox> messages_;
+  Ref<Host> host_;
+  Ref<Registrar> registrar_;
+  std::vector<ChildDocumentClass> classes_;
+  QTabWidget* tabs_;
+  QLabel* readOut_;
+  std::map<QDockWidget*, Ref<Tessel::IUnknown>> views_;
+};
+
+}  // namespace Strata

@@ -1,0 +1,182 @@
+// The desktop program driven as a person drives it, offscreen: menus, keys, the mouse, typing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+#include <fstream>
+
+#include "strata/app/MainWindow.h"
+#include "strata/recording/ScriptedMessageBox.h"
+#include "support/TempFiles.h"
+#include "support/TesselRun.h"
+
+namespace Strata {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "strata";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+const QString kDemo = QStringLiteral(TESSEL_SOURCE_DIR "/data/organ-bath.edf");
+
+// A folder of the test's own, removed afterwards whatever the outcome.
+struct Folder {
+  Folder() : path(Testing::TempPath("app")) { std::filesystem::create_directories(path); }
+  ~Folder() { std::filesystem::remove_all(path); }
+  QString File(const char* name) const { return QString::fromStdString((path / name).string()); }
+  std::filesystem::path path;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App();
+    messages_ = Tessel::MakeRef<ScriptedMessageBox>();
+  }
+  std::unique_ptr<MainWindow> Start(const QString& plugins = QStringLiteral(TESSEL_PLUGIN_DIR)) {
+    auto w = std::make_unique<MainWindow>(messages_, plugins);
+    w->resize(1000, 600);
+    w->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    return w;
+  }
+  QMenu* ExtensionMenu(MainWindow& w) { return w.menuBar()->findChild<QMenu*>("TESSEL"); }
+
+  Ref<ScriptedMessageBox> messages_;
+};
+
+TEST_F(MainWindowTest, ARecordingIsViewedCommentedAnalysedSavedAndReopened) {
+  Folder folder;
+  auto w = Start();
+  ASSERT_TRUE(messages_->Messages().empty());
+  ASSERT_TRUE(w->Open(kDemo));
+
+  // The extension's menu, as it registered it.
+  QMenu* menu = ExtensionMenu(*w);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->title(), "Tessel");
+  QStringList items;
+  for (QAction* a : menu->actions()) {
+    items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  }
+  EXPECT_EQ(items,
+            (QStringList{"&Settings...", "-", "&Table View", "&Analysis View", "&Results View", "-",
+                         "A&uto-Analyze Selection...", "&Convert Comments...", "-",
+                         "Export to &XML...", "&Export to Text..."}));
+
+  // Ctrl+Right goes to the first dose comment; Ctrl++ zooms in around it.
+  ChartView& view = w->Active()->View();
+  view.setFocus();
+  const Comment first = view.Chart().Data().Comments().front();
+  const double at = view.Timeline().TimeOf(first.position);
+  const double wholeSpan = view.Viewport().Span();
+  QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier);
+  QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier);
+  QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_EQ(view.SelectedComment(), first.id);
+  EXPECT_NEAR(view.Viewport().Span(), wholeSpan / 4, wholeSpan * 1e-9);
+  EXPECT_LT(view.Viewport().From(), at);
+  EXPECT_GT(view.Viewport().To(), at);
+
+  // A drag in the first channel selects there.
+  const QRect lane = view.LaneRect(0);
+  const QPoint from(lane.left() + 100, lane.center().y());
+  const QPoint to(lane.left() + 300, lane.center().y());
+  QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(&view, to);
+  QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, to);
+  ChartSelection sel;
+  ASSERT_EQ(view.Chart().GetSelection(&sel), Tessel::kOk);
+  EXPECT_EQ(sel.channel, 0);
+  EXPECT_FALSE(sel.activePoint);
+  EXPECT_EQ(sel.start, view.Timeline().PositionAt(view.TimeAtX(from.x())));
+  EXPECT_EQ(sel.end, view.Timeline().PositionAt(view.TimeAtX(to.x())));
+
+  // A click places the Active Point; typing writes a comment there.
+  const QPoint point(lane.left() + 200, lane.center().y());
+  QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, point);
+  ASSERT_EQ(view.Chart().GetSelection(&sel), Tessel::kOk);
+  ASSERT_TRUE(sel.activePoint);
+  const TickPosition typedAt = sel.start;
+  QTest::keyClicks(&view, "W");
+  QLineEdit* editor = view.findChild<QLineEdit*>();
+  ASSERT_TRUE(editor != nullptr && editor->isVisible());
+  QTest::keyClicks(editor, "ash out");
+  QTest::keyClick(editor, Qt::Key_Return);
+  const auto& comments = view.Chart().Data().Comments();
+  auto typed = std::find_if(comments.begin(), comments.end(),
+                            [](const Comment& c) { return c.text == "Wash out"; });
+  ASSERT_NE(typed, comments.end());
+  EXPECT_EQ(typed->position, typedAt);
+  EXPECT_EQ(typed->channel, 0);
+
+  // Editing an existing comment.
+  view.ShowComment(first.id);
+  ASSERT_EQ(view.SelectedComment(), first.id);
+  const std::int64_t edited = first.id;
+  view.EditSelectedComment();
+  editor->setText(QStringLiteral("Baseline stable"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  EXPECT_EQ(view.Chart().Data().FindComment(edited)->text, "Baseline stable");
+
+  // A Tessel view through the menu opens docked beside the chart.
+  QAction* table = menu->actions().at(2);
+  table->trigger();
+  QDockWidget* dock = w->findChild<QDockWidget*>("Tessel Table View");
+  ASSERT_NE(dock, nullptr);
+  EXPECT_TRUE(dock->windowTitle().startsWith("Tessel Table View"));
+
+  // Saved, closed and opened again, everything is as it was.
+  const Recording before = view.Chart().Data();
+  const QString saved = folder.File("demo.strata");
+  ASSERT_TRUE(w->SaveAs(saved));
+  ASSERT_TRUE(w->CloseActive());
+  EXPECT_EQ(w->Count(), 0);
+  ASSERT_TRUE(w->Open(saved));
+  EXPECT_TRUE(w->Active()->Chart().Data() == before);
+  EXPECT_NE(w->Active()->Extension(), nullptr);
+  EXPECT_TRUE(messages_->Messages().empty());
+
+  // The command line reads the same document, with the comments typed here.
+  const auto info = Testing::Tessel({"info", saved.toStdString()});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find("Wash out"), std::string::npos);
+  EXPECT_NE(info.out.find("Baseline stable"), std::string::npos);
+  const auto tableRun = Testing::Tessel({"table", saved.toStdString()});
+  EXPECT_EQ(tableRun.status, 0) << tableRun.err;
+}
+
+TEST_F(MainWindowTest, WithoutTheModuleRecordingsStillOpenAfterOneMessage) {
+  Folder empty;
+  auto w = Start(QString::fromStdString(empty.path.string()));
+  ASSERT_EQ(messages_->Messages().size(), 1u);
+  EXPECT_NE(messages_->Messages()[0].text.find("The Tessel module was not found"),
+            std::string::npos);
+  EXPECT_EQ(ExtensionMenu(*w), nullptr);
+  EXPECT_TRUE(w->Open(kDemo));
+  EXPECT_EQ(w->Active()->Extension(), nullptr);
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedSaysWhyAndChangesNothing) {
+  Folder folder;
+  auto w = Start();
+  const QString bad = folder.File("bad.edf");
+  {
+    std::ofstream out(bad.toStdString());
+    out << "0       not an EDF header";
+  }
+  EXPECT_FALSE(w->Open(bad));
+  ASSERT_EQ(messages_->Messages().size(), 1u);
+  EXPECT_NE(messages_->Messages()[0].text.find("bad.edf"), std::string::npos);
+  EXPECT_EQ(w->Count(), 0);
+}
+
+}  // namespace
+}  // namespace Strata
