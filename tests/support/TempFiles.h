@@ -1,19 +1,39 @@
 #pragma once
 
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 namespace Testing {
 
-// A path in the temporary folder that no other test process uses at the same time.
-inline std::filesystem::path TempPath(const std::string& name) {
-  return std::filesystem::temp_directory_path() /
-         ("tessel-" + std::to_string(::getpid()) + "-" + name);
-}
+// A folder of its own under the temporary directory, removed with everything in it when the
+// object goes, also when the test fails or throws: a test run leaves nothing behind.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tessel-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) {
+      path_ = pattern;
+    }
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // A path inside the folder, as a string for the APIs that take one.
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
 
 // A whole file's bytes.
 inline std::string ReadFile(const std::filesystem::path& path) {
@@ -21,6 +41,10 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 }  // namespace Testing

@@ -1,6 +1,11 @@
 #include "support/TestRecording.h"
 
+#include <gtest/gtest.h>
+
+#include <map>
+
 #include "cli/LinkedModule.h"
+#include "support/TestData.h"
 
 namespace Testing {
 
@@ -70,6 +75,30 @@ Tessel::Document& TestChart::AttachTessel() {
 TestChart::~TestChart() {
   chart_->Close();
   doc_.reset();
+}
+
+std::string MessageText(const std::string& name) {
+  static const std::map<std::string, std::string> texts = [] {
+    std::map<std::string, std::string> m;
+    for (const DataRow& row : DataTable("messages.txt")) {
+      m[row[0]] = row[1];
+    }
+    return m;
+  }();
+  const auto it = texts.find(name);
+  EXPECT_NE(it, texts.end()) << name;
+  return it == texts.end() ? name : it->second;
+}
+
+void ExpectOneMessage(Strata::ScriptedMessageBox& box, const std::string& name,
+                      Tessel::MessageIcon icon, Tessel::MessageButtons buttons) {
+  const auto shown = box.Messages();
+  box.Clear();
+  ASSERT_EQ(shown.size(), 1u) << name;
+  EXPECT_EQ(shown[0].text, MessageText(name));
+  EXPECT_EQ(shown[0].caption, "Tessel");
+  EXPECT_EQ(shown[0].icon, icon) << name;
+  EXPECT_EQ(shown[0].buttons, buttons) << name;
 }
 
 }  // namespace Testing

@@ -56,6 +56,15 @@ class TestChart {
   Ref<Tessel::Document> doc_;
 };
 
+// The text of a message by its short name in tests/data/messages.txt.
+std::string MessageText(const std::string& name);
+
+// Expects that exactly one message was shown since the last look: the named one, with Tessel's
+// caption, this icon and these buttons. Forgets it.
+void ExpectOneMessage(Strata::ScriptedMessageBox& box, const std::string& name,
+                      Tessel::MessageIcon icon,
+                      Tessel::MessageButtons buttons = Tessel::MessageButtons::kOkOnly);
+
 // A view that counts what the Document asks of it.
 class CountingView : public Tessel::IDocumentView {
  public:

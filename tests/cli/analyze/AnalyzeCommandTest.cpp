@@ -8,6 +8,7 @@
 
 #include "cli/TesselCommand.h"
 #include "strata/device/OrganBathSimulator.h"
+#include "support/TempFiles.h"
 #include "support/TesselRun.h"
 
 namespace Cli {
@@ -20,12 +21,6 @@ using Testing::Tessel;
 
 std::string Demo() {
   return std::string(TESSEL_SOURCE_DIR) + "/data/organ-bath.edf";
-}
-
-fs::path Temp(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("tessel-analyze-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  return dir / name;
 }
 
 std::string Slurp(const fs::path& p) {
@@ -60,10 +55,11 @@ TEST(AnalyzeCommandTest, DemoFitsRecoverTheSimulatedCurves) {
 }
 
 TEST(AnalyzeCommandTest, PrintsTheFittedTableAndWritesEveryFile) {
-  const fs::path xml = Temp("demo.xml");
-  const fs::path text = Temp("demo.txt");
-  const fs::path params = Temp("params.txt");
-  const fs::path saved = Temp("demo.strata");
+  const Testing::TempDir dir;
+  const fs::path xml = dir.path() / "demo.xml";
+  const fs::path text = dir.path() / "demo.txt";
+  const fs::path params = dir.path() / "params.txt";
+  const fs::path saved = dir.path() / "demo.strata";
   const CommandRun r = Tessel({"analyze", Demo(), "--start", "90", "--stop", "118", "--channel",
                                "Tension 1", "--xml", xml.string(), "--text", text.string(),
                                "--params", params.string(), "--save", saved.string()});
@@ -76,10 +72,9 @@ TEST(AnalyzeCommandTest, PrintsTheFittedTableAndWritesEveryFile) {
   const CommandRun table = Tessel({"table", saved.string()});
   ASSERT_EQ(table.status, 0) << table.err;
   EXPECT_EQ(table.out, Slurp(text));
-  const fs::path again = Temp("again.txt");
+  const fs::path again = dir.path() / "again.txt";
   EXPECT_EQ(Tessel({"export", saved.string(), "--params", again.string()}).status, 0);
   EXPECT_EQ(Slurp(again), Slurp(params));
-  fs::remove_all(xml.parent_path());
 }
 
 TEST(AnalyzeCommandTest, ArgumentErrorsAreOneLineAndStatusTwo) {
@@ -104,7 +99,8 @@ TEST(AnalyzeCommandTest, ArgumentErrorsAreOneLineAndStatusTwo) {
 }
 
 TEST(AnalyzeCommandTest, ARecordingWithoutDoseCommentsMeasuresNothing) {
-  const fs::path csv = Temp("plain.csv");
+  const Testing::TempDir dir;
+  const fs::path csv = dir.path() / "plain.csv";
   {
     std::ofstream out(csv);
     out << "Time [s],Tension [mN]\n";
@@ -116,7 +112,6 @@ TEST(AnalyzeCommandTest, ARecordingWithoutDoseCommentsMeasuresNothing) {
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.out.empty());
   EXPECT_NE(r.err.find("no response was measured"), std::string::npos) << r.err;
-  fs::remove_all(csv.parent_path());
 }
 
 TEST(AnalyzeCommandTest, ASelectionOfPartOfTheRecordingMeasuresOnlyItsDoses) {

@@ -1,32 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "support/TempFiles.h"
 #include "support/TesselRun.h"
 
 namespace Cli {
 namespace {
 
-namespace fs = std::filesystem;
-
 using Testing::Tessel;
-
-// A folder of this test's own, gone afterwards whatever the outcome.
-class Folder {
- public:
-  Folder() : path_(Testing::TempPath("reanalyze")) { fs::create_directories(path_); }
-  ~Folder() { fs::remove_all(path_); }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
 
 // The demo's dose comments are on all channels. Analysing the saved document again must find
 // every comment in the cell it filled the first time: the same table, the same fits.
 TEST(ReanalyzeTest, AnalysingASavedDocumentAgainGivesTheSameTableAndFits) {
-  const Folder dir;
+  const Testing::TempDir dir;
   const std::string demo = std::string(TESSEL_SOURCE_DIR) + "/data/organ-bath.edf";
   const std::vector<std::string> window = {"--channel", "1", "--start", "90", "--stop", "118"};
   auto analyse = [&](const std::string& in, const std::string& name) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/TesselCommand.h"
+#include "support/TempFiles.h"
 #include "support/TesselRun.h"
 
 namespace Cli {
@@ -18,20 +19,14 @@ namespace {
 using Testing::CommandRun;
 using Testing::Tessel;
 
-// A file that removes itself.
+// A file in a folder of its own, removed with it.
 class TempFile {
  public:
-  explicit TempFile(const std::string& text)
-      : path_(std::filesystem::temp_directory_path() /
-              ("tessel_fit_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt")) {
-    std::ofstream(path_) << text;
-  }
-  ~TempFile() { std::filesystem::remove(path_); }
-  std::string Path() const { return path_.string(); }
+  explicit TempFile(const std::string& text) { Testing::WriteFile(dir_ / "pairs.txt", text); }
+  std::string Path() const { return dir_ / "pairs.txt"; }
 
  private:
-  std::filesystem::path path_;
+  Testing::TempDir dir_;
 };
 
 const std::string kPairs =

@@ -37,7 +37,8 @@ TestEdf Discontinuous() {
 }
 
 TEST(InfoCommand, TextShowsChannelsBlocksCommentsAndReport) {
-  const std::string path = Testing::WriteTempFile("info-d.edf", Discontinuous().Bytes());
+  const Testing::TempDir dir;
+  const std::string path = Testing::WriteTempFile(dir, "info-d.edf", Discontinuous().Bytes());
   const CommandRun r = Tessel({"info", path, "--samples", "3"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
@@ -68,7 +69,8 @@ TEST(InfoCommand, TextShowsChannelsBlocksCommentsAndReport) {
 }
 
 TEST(InfoCommand, JsonHoldsTheSameAsOneObject) {
-  const std::string path = Testing::WriteTempFile("info-d-json.edf", Discontinuous().Bytes());
+  const Testing::TempDir dir;
+  const std::string path = Testing::WriteTempFile(dir, "info-d-json.edf", Discontinuous().Bytes());
   const CommandRun r = Tessel({"info", path, "--json", "--samples", "2"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto j = nlohmann::json::parse(r.out);
@@ -122,7 +124,8 @@ TEST(InfoCommand, UnreadableFileGivesOneLineAndStatusTwo) {
            Case{"info-ragged.csv", "Time,A,B\n0,1,2\n1,2\n",
                 "line 3 has 2 fields, but the header has 3"},
        }) {
-    const std::string path = Testing::WriteTempFile(c.name, c.bytes);
+    const Testing::TempDir dir;
+    const std::string path = Testing::WriteTempFile(dir, c.name, c.bytes);
     const CommandRun r = Tessel({"info", path, "--json"});
     EXPECT_EQ(r.status, 2) << c.name;
     EXPECT_EQ(r.out, "") << c.name;

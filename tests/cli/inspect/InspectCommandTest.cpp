@@ -24,8 +24,8 @@ void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 }
 
 TEST(InspectCommandTest, JsonOfAStrataDocumentHoldsEveryField) {
-  Testing::TempFolder folder;
-  const std::string path = folder.File("doc.strata");
+  Testing::TempDir folder;
+  const std::string path = folder / "doc.strata";
   Testing::TestChart chart(Testing::DataRecording());
   Testing::FillEverything(chart.Doc());
   ASSERT_EQ(Strata::StrataFile::Save(path, chart.Chart(), Cli::DocumentClasses()), "");
@@ -68,8 +68,8 @@ TEST(InspectCommandTest, JsonOfAStrataDocumentHoldsEveryField) {
 }
 
 TEST(InspectCommandTest, TextOfARawStreamShowsWhatItsVersionHolds) {
-  Testing::TempFolder folder;
-  const std::string path = folder.File("old.stream");
+  Testing::TempDir folder;
+  const std::string path = folder / "old.stream";
   Testing::StreamBytes b;
   b.Header().Int(2).Int(1).Int(0).Int(1).Int(0);
   b.Int(4).Int(9).Str(u"cc").Double(2.5).Double(9.0).Int(2).Str(u"Minimum");
@@ -102,10 +102,10 @@ TEST(InspectCommandTest, TextOfARawStreamShowsWhatItsVersionHolds) {
 }
 
 TEST(InspectCommandTest, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
-  Testing::TempFolder folder;
-  const std::string newer = folder.File("newer.stream");
+  Testing::TempDir folder;
+  const std::string newer = folder / "newer.stream";
   WriteFile(newer, Testing::StreamBytes().Header().Int(9).Bytes());
-  const std::string badString = folder.File("bad.stream");
+  const std::string badString = folder / "bad.stream";
   WriteFile(badString, Testing::StreamBytes()
                            .Header()
                            .Int(8)
@@ -119,10 +119,10 @@ TEST(InspectCommandTest, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
                            .Int(3)
                            .Int(3)
                            .Bytes());
-  const std::string damaged = folder.File("damaged.strata");
+  const std::string damaged = folder / "damaged.strata";
   std::vector<std::uint8_t> head(std::begin("SQLite format 3"), std::end("SQLite format 3"));
   WriteFile(damaged, head);
-  const std::string missing = folder.File("missing.strata");
+  const std::string missing = folder / "missing.strata";
 
   struct Case {
     std::string path;

@@ -26,13 +26,10 @@ QApplication& App() {
 
 const QString kDemo = QStringLiteral(TESSEL_SOURCE_DIR "/data/organ-bath.edf");
 
-// A folder of the test's own, removed afterwards whatever the outcome.
-struct Folder {
-  Folder() : path(Testing::TempPath("app")) { std::filesystem::create_directories(path); }
-  ~Folder() { std::filesystem::remove_all(path); }
-  QString File(const char* name) const { return QString::fromStdString((path / name).string()); }
-  std::filesystem::path path;
-};
+// A path in a folder of the test's own, removed afterwards whatever the outcome.
+QString In(const Testing::TempDir& dir, const char* name) {
+  return QString::fromStdString(dir / name);
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -53,7 +50,7 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, ARecordingIsViewedCommentedAnalysedSavedAndReopened) {
-  Folder folder;
+  Testing::TempDir folder;
   auto w = Start();
   ASSERT_TRUE(messages_->Messages().empty());
   ASSERT_TRUE(w->Open(kDemo));
@@ -135,7 +132,7 @@ TEST_F(MainWindowTest, ARecordingIsViewedCommentedAnalysedSavedAndReopened) {
 
   // Saved, closed and opened again, everything is as it was.
   const Recording before = view.Chart().Data();
-  const QString saved = folder.File("demo.strata");
+  const QString saved = In(folder, "demo.strata");
   ASSERT_TRUE(w->SaveAs(saved));
   ASSERT_TRUE(w->CloseActive());
   EXPECT_EQ(w->Count(), 0);
@@ -154,8 +151,8 @@ TEST_F(MainWindowTest, ARecordingIsViewedCommentedAnalysedSavedAndReopened) {
 }
 
 TEST_F(MainWindowTest, WithoutTheModuleRecordingsStillOpenAfterOneMessage) {
-  Folder empty;
-  auto w = Start(QString::fromStdString(empty.path.string()));
+  Testing::TempDir empty;
+  auto w = Start(QString::fromStdString(empty.path().string()));
   ASSERT_EQ(messages_->Messages().size(), 1u);
   EXPECT_NE(messages_->Messages()[0].text.find("The Tessel module was not found"),
             std::string::npos);
@@ -165,9 +162,9 @@ TEST_F(MainWindowTest, WithoutTheModuleRecordingsStillOpenAfterOneMessage) {
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedSaysWhyAndChangesNothing) {
-  Folder folder;
+  Testing::TempDir folder;
   auto w = Start();
-  const QString bad = folder.File("bad.edf");
+  const QString bad = In(folder, "bad.edf");
   {
     std::ofstream out(bad.toStdString());
     out << "0       not an EDF header";

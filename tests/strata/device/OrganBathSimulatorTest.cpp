@@ -72,18 +72,6 @@ TEST(OrganBathSimulator, DoseCommentsMarkEachDoseOnAllChannels) {
   EXPECT_EQ(rec.Validate(), "");
 }
 
-TEST(OrganBathSimulator, SeedAloneDecidesTheSamples) {
-  Strata::SimulatorSettings s;
-  s.doses = 2;
-  s.runs = 1;
-  const auto a = Strata::OrganBathSimulator(s).MakeRecording();
-  const auto b = Strata::OrganBathSimulator(s).MakeRecording();
-  s.seed = 2;
-  const auto c = Strata::OrganBathSimulator(s).MakeRecording();
-  EXPECT_TRUE(a == b);
-  EXPECT_FALSE(a == c);
-}
-
 TEST(OrganBathSimulator, ChunksContinueOneAnother) {
   // Live sampling asks for small chunks; they must join into the same experiment.
   Strata::SimulatorSettings s;

@@ -88,20 +88,22 @@ void ExpectTwoChannelContents(const Strata::ImportResult& r, const TestEdf& e) {
 }
 
 TEST(EdfReader, IndependentlyWrittenEdfPlusImportsExactly) {
+  const Testing::TempDir dir;
   const TestEdf e = TwoChannelFile();
-  const auto r = Strata::ImportRecording(Testing::WriteTempFile("two-channel.edf", e.Bytes()));
+  const auto r = Strata::ImportRecording(Testing::WriteTempFile(dir, "two-channel.edf", e.Bytes()));
   EXPECT_EQ(r.format, "EDF+");
   EXPECT_TRUE(r.warnings.empty());
   ExpectTwoChannelContents(r, e);
 }
 
 TEST(EdfReader, NumbersWithLeadingSpacesAreReadRecordByRecord) {
+  const Testing::TempDir dir;
   // EDFlib refuses numbers that do not start their field; the header check accepts them.
   TestEdf e = TwoChannelFile();
   e.signals[0].physicalMin = " -50";
   e.signals[1].physicalMax = "  300";
   e.recordDuration = " 1";
-  const auto r = Strata::ImportRecording(Testing::WriteTempFile("spaced.edf", e.Bytes()));
+  const auto r = Strata::ImportRecording(Testing::WriteTempFile(dir, "spaced.edf", e.Bytes()));
   ExpectTwoChannelContents(r, TwoChannelFile());
   EXPECT_EQ(r.Report(), (std::vector<std::string>{
                             "EDFlib refused the file as not following the EDF rules strictly; it "
@@ -109,12 +111,13 @@ TEST(EdfReader, NumbersWithLeadingSpacesAreReadRecordByRecord) {
 }
 
 TEST(EdfReader, SubsecondStartShiftsTheBlockNotTheAnnotations) {
+  const Testing::TempDir dir;
   // The first record starts 0.25 s after the header's start time; annotation onsets count from
   // the header's start time, so 1.55 s lies 13 ticks into the block.
   TestEdf e = TwoChannelFile();
   e.recordStarts = {"+0.25", "+1.25", "+2.25"};
   e.annotations = {{"+1.55", "Dose 1", 1}};
-  const auto r = Strata::ImportRecording(Testing::WriteTempFile("subsecond.edf", e.Bytes()));
+  const auto r = Strata::ImportRecording(Testing::WriteTempFile(dir, "subsecond.edf", e.Bytes()));
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_DOUBLE_EQ(r.recording.BlockAt(0).startTime, 0.25);
   ASSERT_EQ(r.recording.Comments().size(), 1u);
@@ -122,6 +125,7 @@ TEST(EdfReader, SubsecondStartShiftsTheBlockNotTheAnnotations) {
 }
 
 TEST(EdfReader, PlainEdfAndBdfPlusKeepTheirValues) {
+  const Testing::TempDir dir;
   struct Case {
     const char* name;
     bool bdf;
@@ -141,7 +145,7 @@ TEST(EdfReader, PlainEdfAndBdfPlusKeepTheirValues) {
         20,    {}};
     s.digital = c.bdf ? Sweep(40, -8388608, 8388607) : Sweep(40, -32768, 32767);
     e.signals = {s};
-    const auto r = Strata::ImportRecording(Testing::WriteTempFile(c.name, e.Bytes()));
+    const auto r = Strata::ImportRecording(Testing::WriteTempFile(dir, c.name, e.Bytes()));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.format, c.format);
     const auto& samples = r.recording.BlockAt(0).samples[0];
@@ -167,7 +171,9 @@ TestEdf MixedRates() {
 }
 
 TEST(EdfReader, SlowerChannelIsInterpolatedOntoTheBlockAndReported) {
-  const auto r = Strata::ImportRecording(Testing::WriteTempFile("mixed.edf", MixedRates().Bytes()));
+  const Testing::TempDir dir;
+  const auto r =
+      Strata::ImportRecording(Testing::WriteTempFile(dir, "mixed.edf", MixedRates().Bytes()));
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_DOUBLE_EQ(r.recording.BlockAt(0).interval, 0.1);
   const auto& temperature = r.recording.BlockAt(0).samples[1];
@@ -184,10 +190,11 @@ TEST(EdfReader, SlowerChannelIsInterpolatedOntoTheBlockAndReported) {
 }
 
 TEST(EdfReader, SlowerChannelCanBeLeftOut) {
+  const Testing::TempDir dir;
   Strata::ImportOptions options;
   options.rateMismatch = Strata::RateMismatch::LeaveOut;
   const auto r = Strata::ImportRecording(
-      Testing::WriteTempFile("mixed-left-out.edf", MixedRates().Bytes()), options);
+      Testing::WriteTempFile(dir, "mixed-left-out.edf", MixedRates().Bytes()), options);
   ASSERT_TRUE(r.ok) << r.error;
   ASSERT_EQ(r.recording.ChannelCount(), 1);
   EXPECT_EQ(r.recording.ChannelAt(0).title, "Tension");
@@ -200,6 +207,7 @@ TEST(EdfReader, SlowerChannelCanBeLeftOut) {
 }
 
 TEST(EdfReader, OverlongAnnotationIsCutAtACharacterBoundaryAndReported) {
+  const Testing::TempDir dir;
   TestEdf e = TwoChannelFile();
   e.annotationBytes = 700;
   std::string umlauts;
@@ -207,7 +215,8 @@ TEST(EdfReader, OverlongAnnotationIsCutAtACharacterBoundaryAndReported) {
     umlauts += "Ä";
   }
   e.annotations = {{"+1.5", "x" + umlauts, 1}};
-  const auto r = Strata::ImportRecording(Testing::WriteTempFile("long-annotation.edf", e.Bytes()));
+  const auto r =
+      Strata::ImportRecording(Testing::WriteTempFile(dir, "long-annotation.edf", e.Bytes()));
   ASSERT_TRUE(r.ok) << r.error;
   ASSERT_EQ(r.recording.Comments().size(), 1u);
   // EDFlib keeps 512 bytes: "x" and 255 whole umlauts, then half of one, which is dropped.
@@ -217,9 +226,10 @@ TEST(EdfReader, OverlongAnnotationIsCutAtACharacterBoundaryAndReported) {
 }
 
 TEST(EdfReader, ProgressCanCancel) {
+  const Testing::TempDir dir;
   Strata::ImportOptions options;
   options.progress = [](double) { return false; };
-  const std::string path = Testing::WriteTempFile("cancel.edf", TwoChannelFile().Bytes());
+  const std::string path = Testing::WriteTempFile(dir, "cancel.edf", TwoChannelFile().Bytes());
   const auto r = Strata::ImportRecording(path, options);
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.error, path + ": reading was cancelled");

@@ -27,7 +27,9 @@ TestEdf TwoGaps() {
 }
 
 TEST(EdfRecordReader, TwoGapsGiveThreeBlocksAtTheirTrueTimes) {
-  const auto r = Strata::ImportRecording(Testing::WriteTempFile("two-gaps.edf", TwoGaps().Bytes()));
+  const Testing::TempDir dir;
+  const auto r =
+      Strata::ImportRecording(Testing::WriteTempFile(dir, "two-gaps.edf", TwoGaps().Bytes()));
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(r.format, "EDF+D");
   const Strata::Recording& rec = r.recording;
@@ -76,13 +78,15 @@ TEST(EdfRecordReader, TwoGapsGiveThreeBlocksAtTheirTrueTimes) {
 }
 
 TEST(EdfRecordReader, SlowerChannelIsInterpolatedInsideEachBlock) {
+  const Testing::TempDir dir;
   TestEdf e = TwoGaps();
   TestSignal slow{"Temperature", "degC", "0", "50", "0", "5000", 2, {}};
   for (int i = 0; i < 10; ++i) {
     slow.digital.push_back(3700 + 100 * i);  // 37, 38, ... degC, two per record
   }
   e.signals.push_back(slow);
-  const auto r = Strata::ImportRecording(Testing::WriteTempFile("two-gaps-mixed.edf", e.Bytes()));
+  const auto r =
+      Strata::ImportRecording(Testing::WriteTempFile(dir, "two-gaps-mixed.edf", e.Bytes()));
   ASSERT_TRUE(r.ok) << r.error;
   // Block 1 holds records 2 and 3: slow samples 41, 42, 43, 44 degC at 0, 0.5, 1, 1.5 s; its
   // line does not reach back into block 0's values across the gap.

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <unistd.h>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "support/TempFiles.h"
 
 namespace Testing {
 
@@ -47,8 +46,12 @@ struct TestEdf {
   int Records() const { return static_cast<int>(recordStarts.size()); }
 };
 
-// Writes bytes to a fresh file under the test's temporary directory and returns the path.
-inline std::string WriteTempFile(const std::string& name, const std::string& bytes);
+// Writes bytes to a file in the folder and returns its path.
+inline std::string WriteTempFile(const TempDir& dir, const std::string& name,
+                                 const std::string& bytes) {
+  WriteFile(dir / name, bytes);
+  return dir / name;
+}
 
 namespace edf_writer_detail {
 
@@ -131,15 +134,6 @@ inline std::string TestEdf::Bytes() const {
     }
   }
   return out;
-}
-
-inline std::string WriteTempFile(const std::string& name, const std::string& bytes) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("tessel-import-tests-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  const auto path = dir / name;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path.string();
 }
 
 }  // namespace Testing

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "strata/import/EdfTestWriter.h"
 #include "strata/import/EdfWriter.h"
@@ -10,14 +8,8 @@
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(EdfWriter, CommentsOnOneChannelAndUtf8TextsComeBack) {
+  const Testing::TempDir dir;
   Strata::Recording original;
   original.AddChannel("Ileum");
   original.AddChannel("Aorta");
@@ -30,7 +22,7 @@ TEST(EdfWriter, CommentsOnOneChannelAndUtf8TextsComeBack) {
   original.AddComment(-1, {0, 0}, "Start");
   original.AddComment(1, {0, 150}, "Noradrenalin 1 µM – Bad 2");
   original.AddComment(0, {0, 299}, "TSL: <0.5> <Control>");
-  const std::string path = Testing::WriteTempFile("writer.edf", "");
+  const std::string path = Testing::WriteTempFile(dir, "writer.edf", "");
   ASSERT_EQ(Strata::WriteEdfPlus(original, path), "");
   const auto r = Strata::ImportRecording(path);
   ASSERT_TRUE(r.ok) << r.error;
@@ -45,7 +37,8 @@ TEST(EdfWriter, CommentsOnOneChannelAndUtf8TextsComeBack) {
 }
 
 TEST(EdfWriter, RefusedRecordingLeavesTheExistingFileAlone) {
-  const std::string path = Testing::WriteTempFile("keep.edf", "good file");
+  const Testing::TempDir dir;
+  const std::string path = Testing::WriteTempFile(dir, "keep.edf", "good file");
   Strata::Recording twoBlocks;
   twoBlocks.AddChannel("A");
   twoBlocks.AddBlock(0.01, 100);
@@ -57,7 +50,7 @@ TEST(EdfWriter, RefusedRecordingLeavesTheExistingFileAlone) {
   partRecord.AddBlock(0.01, 150);
   EXPECT_EQ(Strata::WriteEdfPlus(partRecord, path),
             "the recording does not fill a whole number of EDF data records");
-  EXPECT_EQ(Slurp(path), "good file");
+  EXPECT_EQ(Testing::ReadFile(path), "good file");
   Strata::Recording good;
   good.AddChannel("A");
   good.AddBlock(0.01, 100);

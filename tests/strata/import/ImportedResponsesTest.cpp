@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cmath>
-#include <filesystem>
 
 #include "strata/device/OrganBathSimulator.h"
 #include "strata/import/EdfWriter.h"
 #include "strata/import/RecordingImporter.h"
+#include "support/TempFiles.h"
 #include "tessel/views/TableSession.h"
 
 namespace {
@@ -41,9 +40,8 @@ TEST(ImportedResponses, MeasuredAfterImportTheyEqualThoseOfTheOriginalSamples) {
   settings.doses = 6;
   Strata::OrganBathSimulator sim(settings);
   const Strata::Recording original = sim.MakeRecording();
-  const auto path = (std::filesystem::temp_directory_path() /
-                     ("tessel-imported-responses-" + std::to_string(::getpid()) + ".edf"))
-                        .string();
+  const Testing::TempDir dir;
+  const std::string path = dir / "imported.edf";
   ASSERT_EQ(Strata::WriteEdfPlus(original, path), "");
   const Strata::ImportResult imported = Strata::ImportRecording(path);
   ASSERT_TRUE(imported.ok) << imported.error;

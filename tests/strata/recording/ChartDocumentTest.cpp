@@ -22,20 +22,6 @@ Recording Ramp() {
       .Build();
 }
 
-// Reads everything an enumerator gives in chunks of the given size.
-std::vector<float> ReadAll(IEnumFloatEx* e, std::uint32_t chunk) {
-  std::vector<float> out;
-  std::vector<float> buffer(chunk);
-  for (;;) {
-    std::uint32_t fetched = 0;
-    e->Next(chunk, buffer.data(), &fetched);
-    if (fetched == 0) {
-      return out;
-    }
-    out.insert(out.end(), buffer.begin(), buffer.begin() + fetched);
-  }
-}
-
 // A hook that records what the host tells it.
 class RecordingHook : public RefCounted<IMessageHook> {
  public:
@@ -56,23 +42,6 @@ class RecordingHook : public RefCounted<IMessageHook> {
   std::vector<DataChange> changes;
   bool refuse = false;
 };
-
-TEST(ChartDocumentTest, EnumeratorReadsOneChannelInChunksAndStopsAtTheBlockEnd) {
-  TestChart t(Ramp(), false);
-  IEnumFloatEx* raw = nullptr;
-  ASSERT_EQ(t.Chart().EnumSamples(kEnumMeasureFlags, 1, TickPosition(0, 1990), 0x7FFFFFFF, &raw),
-            kOk);
-  Ref<IEnumFloatEx> e = Adopt(raw);
-  TickPosition p;
-  e->GetCurrentPosition(&p);
-  EXPECT_EQ(p, TickPosition(0, 1990));
-  const std::vector<float> got = ReadAll(e.get(), 3);
-  ASSERT_EQ(got.size(), 10u);
-  EXPECT_FLOAT_EQ(got.front(), -995.0f);
-  EXPECT_FLOAT_EQ(got.back(), -999.5f);
-  e->GetCurrentPosition(&p);
-  EXPECT_EQ(p, TickPosition(0, 2000));
-}
 
 TEST(ChartDocumentTest, EnumeratorHonoursMaxCountAndSkip) {
   TestChart t(Ramp(), false);
@@ -216,21 +185,6 @@ TEST(ChartDocumentTest, ARefusedDataChangeLeavesTheRecordingAlone) {
   t.Chart().UnregisterHook(hook.get());
 }
 
-TEST(ChartDocumentTest, SelectionAndActivePoint) {
-  TestChart t(Ramp(), false);
-  ChartSelection s;
-  EXPECT_EQ(t.Chart().GetSelection(&s), kFalse);
-  t.Chart().Select(1, TickPosition(0, 10), TickPosition(0, 20));
-  EXPECT_EQ(t.Chart().GetSelection(&s), kOk);
-  EXPECT_EQ(s.channel, 1);
-  EXPECT_EQ(s.end, TickPosition(0, 20));
-  EXPECT_FALSE(s.activePoint);
-  t.Chart().PlaceActivePoint(0, TickPosition(1, 4));
-  t.Chart().GetSelection(&s);
-  EXPECT_TRUE(s.activePoint);
-  EXPECT_EQ(s.start, s.end);
-}
-
 TEST(ChartDocumentTest, ServicesAreFoundThroughTheChartDocument) {
   TestChart t(Ramp(), false);
   IChartDocument* chart = &t.Chart();
@@ -259,47 +213,6 @@ TEST(ChartDocumentTest, ChannelTitlesUnitsAndUsability) {
   t.Chart().SetChannelUsable(0, false);
   EXPECT_EQ(t.Chart().IsChannelUsable(0), kFalse);
   EXPECT_EQ(t.Chart().IsChannelUsable(7), kFalse);
-}
-
-TEST(ChartDocumentTest, ShortcutKeysBelongToOneCommandAtATime) {
-  TestChart t(Recording{}, false);
-  ShortcutKeyManager& keys = t.Host().Shortcuts();
-  std::uint32_t key = 0;
-  EXPECT_EQ(keys.QueryKey("Tessel", "Mark Dose", &key), kFail);
-  EXPECT_EQ(keys.RegisterCommand("Tessel", "Mark Dose", "Mark Dose", 0x00710001), kOk);
-  EXPECT_EQ(keys.CheckKey(0x00710001, "Tessel", "Mark Dose"), kOk);
-  EXPECT_EQ(keys.CheckKey(0x00710001, "Tessel", "Add Response"), kFail);
-  EXPECT_EQ(keys.RegisterCommand("Tessel", "Add Response", "Add Response", 0x00710001), kFail);
-  EXPECT_EQ(keys.QueryKey("Tessel", "Mark Dose", &key), kOk);
-  EXPECT_EQ(key, 0x00710001u);
-}
-
-TEST(ChartDocumentTest, ScriptedMessagesAnswerFromTheQueueThenSafely) {
-  ScriptedMessageBox box;
-  box.AddRef();
-  box.Answer(MessageAnswer::kYes);
-  EXPECT_EQ(box.Show("q1", "Tessel", MessageIcon::kWarning, MessageButtons::kYesNo),
-            MessageAnswer::kYes);
-  EXPECT_EQ(box.Show("q2", "Tessel", MessageIcon::kWarning, MessageButtons::kYesNo),
-            MessageAnswer::kNo);
-  EXPECT_EQ(box.Show("i", "Tessel", MessageIcon::kInformation, MessageButtons::kOkOnly),
-            MessageAnswer::kOkPressed);
-  ASSERT_EQ(box.Messages().size(), 3u);
-  EXPECT_EQ(box.Messages()[1].text, "q2");
-}
-
-TEST(ChartDocumentTest, ProgressStopCanBePressedAfterSomeUpdates) {
-  TestChart t(Recording{}, false);
-  ProgressIndicator& p = t.Host().Progress();
-  p.PressStopAfter(2);
-  p.Begin("Converting");
-  p.Update(0.1, "10%");
-  EXPECT_EQ(p.StopPressed(), kFalse);
-  p.Update(0.2, "20%");
-  EXPECT_EQ(p.StopPressed(), kOk);
-  p.End();
-  EXPECT_EQ(p.Texts(), (std::vector<std::string>{"10%", "20%"}));
-  EXPECT_FALSE(p.Active());
 }
 
 TEST(RecordingTest, ValidateNamesTheFirstFault) {

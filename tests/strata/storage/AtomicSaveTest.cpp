@@ -13,7 +13,7 @@ namespace Strata {
 namespace {
 
 using Testing::Classes;
-using Testing::TempFolder;
+using Testing::TempDir;
 
 // Large enough that a save takes a while: 4 channels, 2 blocks, 800,000 samples.
 Recording LargeRecording(int variant) {
@@ -54,8 +54,8 @@ int WhichDocument(const std::string& path, Testing::TestChart* docs[2], std::str
 // the two documents, complete.
 TEST(AtomicSaveTest, KilledSavesLeaveTheOldOrTheNewDocument) {
   constexpr int kKills = 24;
-  TempFolder folder;
-  const std::string path = folder.File("large.strata");
+  TempDir folder;
+  const std::string path = folder / "large.strata";
   Testing::TestChart a(LargeRecording(0));
   Testing::TestChart b(LargeRecording(1));
   a.Doc().Settings().sigFigs = 3;
@@ -66,7 +66,7 @@ TEST(AtomicSaveTest, KilledSavesLeaveTheOldOrTheNewDocument) {
 
   // The length of one save sets the range of the kill moments, so that they fall all over it.
   const auto t0 = std::chrono::steady_clock::now();
-  ASSERT_EQ(StrataFile::Save(folder.File("probe.strata"), b.Chart(), Classes()), "");
+  ASSERT_EQ(StrataFile::Save((folder / "probe.strata"), b.Chart(), Classes()), "");
   const auto saveLength =
       std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0);
   std::mt19937 random(20261205);

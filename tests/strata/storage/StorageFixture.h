@@ -2,38 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
 #include "cli/LinkedModule.h"
 #include "strata/storage/StrataFile.h"
+#include "support/TempFiles.h"
 #include "support/TestRecording.h"
 #include "tessel/document/Document.h"
 
 namespace Testing {
-
-// A folder of its own for each test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "strata-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::vector<Strata::ChildDocumentClass> Classes() {
   return Cli::DocumentClasses();

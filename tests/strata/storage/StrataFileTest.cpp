@@ -16,7 +16,7 @@ namespace Strata {
 namespace {
 
 using Testing::Classes;
-using Testing::TempFolder;
+using Testing::TempDir;
 using Testing::TesselOf;
 
 Recording RichRecording() {
@@ -43,8 +43,8 @@ Recording RichRecording() {
 }
 
 TEST(StrataFileTest, ReopeningGivesTheSameRecordingAndTesselState) {
-  TempFolder folder;
-  const std::string path = folder.File("experiment.strata");
+  TempDir folder;
+  const std::string path = folder / "experiment.strata";
   Testing::TestChart chart(RichRecording());
   Testing::FillEverything(chart.Doc());
   ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
@@ -83,8 +83,8 @@ TEST(StrataFileTest, ReopeningGivesTheSameRecordingAndTesselState) {
 }
 
 TEST(StrataFileTest, SavingAgainReplacesTheFile) {
-  TempFolder folder;
-  const std::string path = folder.File("a.strata");
+  TempDir folder;
+  const std::string path = folder / "a.strata";
   Testing::TestChart chart(RichRecording());
   ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
   chart.Chart().Data().AddComment(1, TickPosition(0, 3), "later");
@@ -96,12 +96,12 @@ TEST(StrataFileTest, SavingAgainReplacesTheFile) {
   EXPECT_EQ(TesselOf(*opened.chart)->Settings().sigFigs, 2);
   opened.chart->Close();
   // Nothing but the document is left in the folder.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST(StrataFileTest, EmptyRecordingKeepsTheTableWithoutResponses) {
-  TempFolder folder;
-  const std::string path = folder.File("empty.strata");
+  TempDir folder;
+  const std::string path = folder / "empty.strata";
   Testing::TestChart chart;
   chart.Doc().Matrix().Cell(4, 1).text = "5";
   chart.Doc().Matrix().Cell(4, 1).flags = 0x03;
@@ -124,12 +124,12 @@ std::string WriteText(const std::string& path, const std::string& text) {
 }
 
 TEST(StrataFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
-  TempFolder folder;
+  TempDir folder;
   Testing::TestChart chart(RichRecording());
-  const std::string good = folder.File("good.strata");
+  const std::string good = folder / "good.strata";
   ASSERT_EQ(StrataFile::Save(good, chart.Chart(), Classes()), "");
   auto copy = [&](const std::string& name, const std::string& sql) {
-    const std::string path = folder.File(name);
+    const std::string path = folder / name;
     std::filesystem::copy_file(good, path);
     if (!sql.empty()) {
       Testing::Patch(path, sql);
@@ -137,21 +137,21 @@ TEST(StrataFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
     return path;
   };
   sqlite3* foreign = nullptr;
-  sqlite3_open(folder.File("foreign.db").c_str(), &foreign);
+  sqlite3_open((folder / "foreign.db").c_str(), &foreign);
   sqlite3_exec(foreign, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
   sqlite3_close(foreign);
-  std::filesystem::create_directory(folder.File("folder.strata"));
+  std::filesystem::create_directory(folder / "folder.strata");
 
   struct Case {
     std::string path;
     std::string reason;
   };
   const Case cases[] = {
-      {folder.File("missing.strata"), "the file does not exist"},
-      {WriteText(folder.File("notes.strata"), "Dose 1\tResponse\n"), "it is not a Strata document"},
-      {WriteText(folder.File("empty.strata"), ""), "it is not a Strata document"},
-      {folder.File("folder.strata"), "it is not a file"},
-      {folder.File("foreign.db"), "it is not a Strata document"},
+      {folder / "missing.strata", "the file does not exist"},
+      {WriteText((folder / "notes.strata"), "Dose 1\tResponse\n"), "it is not a Strata document"},
+      {WriteText((folder / "empty.strata"), ""), "it is not a Strata document"},
+      {folder / "folder.strata", "it is not a file"},
+      {folder / "foreign.db", "it is not a Strata document"},
       {copy("newer.strata", "PRAGMA user_version=2"),
        "it was written in format 2 by a newer version of Strata; this version reads formats up "
        "to 1"},
@@ -188,13 +188,13 @@ TEST(StrataFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
 }
 
 TEST(StrataFileTest, TruncatedFilesAreRefusedAtEveryLength) {
-  TempFolder folder;
+  TempDir folder;
   Testing::TestChart chart(RichRecording());
   Testing::FillEverything(chart.Doc());
-  const std::string good = folder.File("good.strata");
+  const std::string good = folder / "good.strata";
   ASSERT_EQ(StrataFile::Save(good, chart.Chart(), Classes()), "");
   const std::vector<std::uint8_t> bytes = Testing::FileBytes(good);
-  const std::string path = folder.File("cut.strata");
+  const std::string path = folder / "cut.strata";
   // Cuts at many places, inside the header, inside pages and at page boundaries.
   for (size_t cut = 0; cut < bytes.size(); cut += cut < 128 ? 7 : 1021) {
     {
@@ -213,8 +213,8 @@ TEST(StrataFileTest, TruncatedFilesAreRefusedAtEveryLength) {
 }
 
 TEST(StrataFileTest, CancelledSaveLeavesTheOldFile) {
-  TempFolder folder;
-  const std::string path = folder.File("a.strata");
+  TempDir folder;
+  const std::string path = folder / "a.strata";
   Testing::TestChart chart(RichRecording());
   ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
   const auto before = Testing::FileBytes(path);
@@ -231,24 +231,24 @@ TEST(StrataFileTest, CancelledSaveLeavesTheOldFile) {
 }
 
 TEST(StrataFileTest, SavesThatCannotBeWrittenSayWhyAndLeaveNoTrace) {
-  TempFolder folder;
+  TempDir folder;
   Testing::TestChart chart(RichRecording());
-  const std::string missing = folder.File("missing") + "/a.strata";
+  const std::string missing = (folder / "missing") + "/a.strata";
   EXPECT_EQ(StrataFile::Save(missing, chart.Chart(), Classes()),
             "Cannot save \"" + missing + "\": no file can be created in the folder \"" +
-                folder.File("missing") + "\" (No such file or directory).");
-  const std::string dir = folder.File("taken.strata");
+                (folder / "missing") + "\" (No such file or directory).");
+  const std::string dir = folder / "taken.strata";
   std::filesystem::create_directory(dir);
   EXPECT_EQ(StrataFile::Save(dir, chart.Chart(), Classes()),
             "Cannot save \"" + dir + "\": the old file could not be replaced (Is a directory).");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 // A disk that fills up in the middle of the save: file sizes are limited in a child process,
 // which reports back through its exit status.
 TEST(StrataFileTest, FullDiskKeepsTheOldFileAndTheDocument) {
-  TempFolder folder;
-  const std::string path = folder.File("a.strata");
+  TempDir folder;
+  const std::string path = folder / "a.strata";
   Testing::TestChart chart(RichRecording());
   ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
   const auto before = Testing::FileBytes(path);
@@ -274,7 +274,7 @@ TEST(StrataFileTest, FullDiskKeepsTheOldFileAndTheDocument) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(Testing::FileBytes(path), before);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestData.h"
 #include "support/TestRecording.h"
 
 namespace Tessel {
@@ -25,11 +26,7 @@ TEST(AutoAnalyzeDialogModelTest, WithoutASelectionTheDialogDoesNotOpen) {
   TestChart t(Bath());
   AutoAnalyzeDialogModel model(t.Doc());
   EXPECT_FALSE(model.Open());
-  ASSERT_EQ(t.Messages().Messages().size(), 1u);
-  const auto& shown = t.Messages().Messages()[0];
-  EXPECT_EQ(shown.text, "To use this feature you must select some data in the Chart View.");
-  EXPECT_EQ(shown.caption, "Tessel");
-  EXPECT_EQ(shown.icon, MessageIcon::kError);
+  Testing::ExpectOneMessage(t.Messages(), "no-selection", MessageIcon::kError);
 }
 
 TEST(AutoAnalyzeDialogModelTest, CountsDoseCommentsPerChannel) {
@@ -55,30 +52,17 @@ TEST(AutoAnalyzeDialogModelTest, CountsDoseCommentsPerChannel) {
 }
 
 TEST(AutoAnalyzeDialogModelTest, OffsetsAreCheckedInOrder) {
-  struct Case {
-    const char* start;
-    const char* stop;
-    std::optional<Balloon> expected;
-  };
-  const Balloon startRange{"Invalid Start Time",
-                           "Start time must be in the range -3600 s to 3600 s.", false};
-  const Balloon stopRange{"Invalid Stop Time", "Stop time must be in the range -3600 s to 3600 s.",
-                          false};
-  const Balloon order{"Invalid Stop Time", "The stop time must be after the start time.", false};
-  const Case cases[] = {
-      {"1", "5", std::nullopt},     {"4000", "5", startRange}, {"-3600", "3600", std::nullopt},
-      {"-3600.5", "5", startRange}, {"abc", "5", startRange},  {"", "5", startRange},
-      {"1x", "5", startRange},      {"1", "3601", stopRange},  {"10", "10", order},
-      {"10", "-2", order},
-  };
   TestChart t(Bath());
   t.Chart().Select(0, TickPosition(0, 0), TickPosition(0, 5000));
   AutoAnalyzeDialogModel model(t.Doc());
   ASSERT_TRUE(model.Open());
-  for (const auto& c : cases) {
-    model.SetStartText(c.start);
-    model.SetStopText(c.stop);
-    EXPECT_EQ(model.Validate(), c.expected) << c.start << " / " << c.stop;
+  for (const Testing::DataRow& c : Testing::DataTable("views/dialog-offsets.txt")) {
+    SCOPED_TRACE(c.where);
+    model.SetStartText(c[0]);
+    model.SetStopText(c[1]);
+    const std::optional<Balloon> expected =
+        c[2].empty() ? std::nullopt : std::optional<Balloon>(Balloon{c[2], c[3], false});
+    EXPECT_EQ(model.Validate(), expected);
   }
 }
 
@@ -92,9 +76,7 @@ TEST(AutoAnalyzeDialogModelTest, AShortLastWindowWarnsButStillRuns) {
   ASSERT_TRUE(balloon);
   EXPECT_TRUE(balloon->warning);
   EXPECT_EQ(balloon->title, "Not Enough Samples");
-  EXPECT_EQ(balloon->text,
-            "Some auto-selections will not be analyzed because\nthey do not contain at least 2 "
-            "samples.");
+  EXPECT_EQ(balloon->text, Testing::MessageText("will-not-analyze"));
   const auto report = model.Analyze();
   ASSERT_TRUE(report);
   EXPECT_EQ(report->measured, 1);

@@ -49,7 +49,7 @@ TEST(ConvertCommentsDialogModelTest, AddWritesTheDoseAsANumberAndRefusesNonPosit
     EXPECT_FALSE(model.Add({0})) << bad;
   }
   EXPECT_EQ(t.Messages().Messages().size(), 4u);
-  EXPECT_EQ(t.Messages().Messages()[0].text, "The dose must be a positive number.");
+  EXPECT_EQ(t.Messages().Messages()[0].text, Testing::MessageText("dose-not-positive"));
   EXPECT_FALSE(model.Changed());
   model.DoseField() = "1,000.50";
   EXPECT_TRUE(model.Add({0, 1}));
@@ -76,8 +76,7 @@ TEST(ConvertCommentsDialogModelTest, CancelAfterChangesAsks) {
   t.Messages().Answer(MessageAnswer::kYes);
   EXPECT_TRUE(model.Cancel());
   ASSERT_EQ(t.Messages().Messages().size(), 2u);
-  EXPECT_EQ(t.Messages().Messages()[0].text,
-            "Your changes will be lost.\n\nDo you want to continue?");
+  EXPECT_EQ(t.Messages().Messages()[0].text, Testing::MessageText("changes-lost"));
   EXPECT_EQ(t.Messages().Messages()[0].buttons, MessageButtons::kYesNo);
 }
 

@@ -39,9 +39,9 @@ void MarkAt(Document& doc, TickPosition position, std::uint32_t row = 4) {
   cell.text = "3.5";
 }
 
-void ExpectMessage(const ScriptedMessageBox::Shown& shown, const std::string& text,
+void ExpectMessage(const ScriptedMessageBox::Shown& shown, const std::string& name,
                    MessageIcon icon, MessageButtons buttons) {
-  EXPECT_EQ(shown.text, text);
+  EXPECT_EQ(shown.text, Testing::MessageText(name));
   EXPECT_EQ(shown.caption, "Tessel");
   EXPECT_EQ(shown.icon, icon);
   EXPECT_EQ(shown.buttons, buttons);
@@ -95,19 +95,6 @@ TEST(DocumentTest, PersistObjectOnlyForStreamZeroOfTheStateKind) {
   EXPECT_EQ(t.Doc().GetPersistObject(0, 1, &stream), kFalse);
 }
 
-TEST(DocumentTest, DefaultShortcutKeysAreF2AndF3) {
-  TestChart t;
-  const auto* mark = t.Host().Shortcuts().Find(kShortcutCategory, kMarkDoseCommand);
-  const auto* add = t.Host().Shortcuts().Find(kShortcutCategory, kAddResponseCommand);
-  ASSERT_NE(mark, nullptr);
-  ASSERT_NE(add, nullptr);
-  EXPECT_EQ(mark->key, 0x00710001u);
-  EXPECT_EQ(mark->description, "Mark Dose");
-  EXPECT_EQ(add->key, 0x00720001u);
-  EXPECT_EQ(t.Doc().MarkDoseKey(), 0x00710001u);
-  EXPECT_EQ(t.Doc().AddResponseKey(), 0x00720001u);
-}
-
 TEST(DocumentTest, KeysTheUserClearedStayClearedAndTheTableViewSaysSo) {
   TestChart t(Strata::Recording{}, false);
   // The user removed the key of Add Response in an earlier session: the command is known.
@@ -119,10 +106,7 @@ TEST(DocumentTest, KeysTheUserClearedStayClearedAndTheTableViewSaysSo) {
   EXPECT_TRUE(t.Messages().Messages().empty());
   TableView table;
   t.Doc().AttachView(&table);
-  ASSERT_EQ(t.Messages().Messages().size(), 1u);
-  ExpectMessage(t.Messages().Messages()[0],
-                "Table View shortcuts must all be assigned by Shortcut Key Manager.",
-                MessageIcon::kInformation, MessageButtons::kOkOnly);
+  Testing::ExpectOneMessage(t.Messages(), "keys-unassigned", MessageIcon::kInformation);
   t.Doc().DetachView(&table);
 }
 
@@ -148,8 +132,7 @@ TEST(DocumentTest, SavingDataOnlyAsksOnlyWhenDosesAreMarked) {
   EXPECT_EQ(t.Chart().PrepareSave(kSaveDataOnly, kFormatStrata), kOk);
   ASSERT_EQ(t.Messages().Messages().size(), 2u);
   for (const auto& shown : t.Messages().Messages()) {
-    ExpectMessage(shown, "No Tessel data will be saved.\n\nDo you want to save anyway?",
-                  MessageIcon::kWarning, MessageButtons::kYesNo);
+    ExpectMessage(shown, "save-data-only", MessageIcon::kWarning, MessageButtons::kYesNo);
   }
   // An ordinary save keeps everything and asks nothing.
   EXPECT_EQ(t.Chart().PrepareSave(kSaveNormal, kFormatStrata), kOk);
@@ -170,19 +153,14 @@ TEST(DocumentTest, DeletingDataAfterEveryDoseAsksNothingAndKeepsResponses) {
 }
 
 TEST(DocumentTest, DeletingDataAtOrBeforeADoseAsksAndNoRefusesTheChange) {
-  struct Case {
-    TickPosition deleteFrom;
-  };
   // At the dose itself, before it in its block, and in an earlier block than a later dose.
   for (TickPosition from : {TickPosition(0, 100), TickPosition(0, 5), TickPosition(0, 999)}) {
     TestChart t(TwoBlockRecording());
     MarkAt(t.Doc(), from == TickPosition(0, 999) ? TickPosition(1, 3) : TickPosition(0, 100));
     t.Messages().Answer(MessageAnswer::kNo);
     EXPECT_FALSE(t.Chart().DeleteDataFrom(from));
-    ASSERT_EQ(t.Messages().Messages().size(), 1u);
-    ExpectMessage(t.Messages().Messages()[0],
-                  "All responses in the Table View will be deleted.\n\nDo you want to continue?",
-                  MessageIcon::kWarning, MessageButtons::kYesNo);
+    Testing::ExpectOneMessage(t.Messages(), "delete-data", MessageIcon::kWarning,
+                              MessageButtons::kYesNo);
     EXPECT_EQ(t.Chart().Data().BlockCount(), 2);
     EXPECT_EQ(t.Chart().Data().BlockAt(0).Ticks(), 1000u);
     EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).doseMarked);
@@ -369,12 +347,6 @@ TEST(DocumentTest, ShiftedKeyCodesNeedShift) {
   EXPECT_FALSE(KeyboardHook::Matches(shiftF2, 0x71, {false, true, false}));
   EXPECT_TRUE(KeyboardHook::Matches(shiftF2, 0x71, {}));
   EXPECT_FALSE(KeyboardHook::Matches(0, 0, {}));
-}
-
-TEST(DocumentTest, WithoutATableViewMarkDoseDoesNothing) {
-  TestChart t;
-  EXPECT_EQ(t.Doc().MarkDose(), kFalse);
-  EXPECT_EQ(t.Doc().AddResponse(), kFalse);
 }
 
 TEST(DocumentTest, TheLastDocumentDestroyedRemovesTheKeyboardHook) {

@@ -5,51 +5,17 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <random>
+
+#include "support/TestData.h"
 
 namespace Tessel {
 namespace {
 
-struct FormatCase {
-  double value;
-  int sigFigs;
-  bool scientific;
-  const char* expected;
-};
-
 TEST(NumberTextTest, FormatsTheDocumentedExamples) {
-  const FormatCase cases[] = {
-      {1500, 3, true, "1.50e+003"},
-      {0.00012345, 3, true, "1.23e-004"},
-      {0.000123, 3, false, "0.000123"},
-      {0.0000123, 3, false, "1.23e-005"},
-      {15000000, 3, false, "1.5e+007"},
-      {2.50, 3, false, "2.5"},
-      {100, 3, false, "100"},
-      {1234, 1, true, "1e+003"},
-      {0.1, 10, false, "0.1"},
-      {-0.5, 4, false, "-0.5"},
-      {0.0, 4, false, "0"},
-      {0.0, 3, true, "0.00e+000"},
-      {1e300, 4, false, "1e+300"},
-      {123456, 4, false, "1.235e+005"},
-      {1234.6, 4, false, "1235"},
-      {9999.6, 4, false, "1e+004"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FormatNumber(c.value, c.sigFigs, c.scientific), c.expected)
-        << c.value << " n=" << c.sigFigs << (c.scientific ? " scientific" : " general");
-  }
-}
-
-TEST(NumberTextTest, NonFiniteValuesHaveWords) {
-  const double inf = std::numeric_limits<double>::infinity();
-  for (bool scientific : {false, true}) {
-    EXPECT_EQ(FormatNumber(inf, 4, scientific), "infinity");
-    EXPECT_EQ(FormatNumber(-inf, 4, scientific), "-infinity");
-    EXPECT_EQ(FormatNumber(std::nan(""), 4, scientific), "NaN");
-    EXPECT_EQ(FormatNumber(-std::nan(""), 4, scientific), "NaN");
+  for (const Testing::DataRow& c : Testing::DataTable("document/number-format.txt")) {
+    SCOPED_TRACE(c.where);
+    EXPECT_EQ(FormatNumber(c.Number(0), c.Int(1), c.Flag(2)), c[3]);
   }
 }
 
@@ -97,23 +63,29 @@ TEST(NumberTextTest, WidenExponentPadsToThreeDigitsOnly) {
 
 TEST(NumberTextTest, CellOutputTextOfChannelsAndPrompts) {
   const std::vector<std::string> titles = {"Tension", "Pressure", "Flow"};
-  auto cell = [](std::string text, std::int32_t flags) {
-    TableViewElem e = TableViewElem::Cleared();
-    e.text = std::move(text);
-    e.flags = flags;
-    return e;
+  struct Case {
+    const char* text;
+    std::int32_t flags;
+    const char* output;
   };
-  EXPECT_EQ(CellOutputText(cell("2", kFlagsRunChannelSet), titles), "Flow");
-  EXPECT_EQ(CellOutputText(cell("0", kFlagsRunChannelSet), titles), "Tension");
-  EXPECT_EQ(CellOutputText(cell("-1", kFlagsRunChannelSet), titles), "");
-  EXPECT_EQ(CellOutputText(cell("7", kFlagsRunChannelSet), titles), "");
-  EXPECT_EQ(CellOutputText(cell("abc", kFlagsRunChannelSet), titles), "");
-  // A channel that is still a prompt gives nothing, whatever index it holds.
-  EXPECT_EQ(CellOutputText(cell("1", kFlagsRunChannelUnset), titles), "");
-  EXPECT_EQ(CellOutputText(cell("<Enter Dose>", kFlagsEnterDose), titles), "");
-  EXPECT_EQ(CellOutputText(cell("<Run B Label>", kFlagsRunLabelPlaceholder), titles), "");
-  EXPECT_EQ(CellOutputText(cell("NaN", kFlagsResponse), titles), "NaN");
-  EXPECT_EQ(CellOutputText(cell("0.5", kFlagsResponse), titles), "0.5");
+  const Case cases[] = {
+      {"2", kFlagsRunChannelSet, "Flow"},
+      {"0", kFlagsRunChannelSet, "Tension"},
+      {"-1", kFlagsRunChannelSet, ""},
+      {"7", kFlagsRunChannelSet, ""},
+      {"abc", kFlagsRunChannelSet, ""},
+      // A channel that is still a prompt gives nothing, whatever index it holds.
+      {"1", kFlagsRunChannelUnset, ""},
+      {"<Enter Dose>", kFlagsEnterDose, ""},
+      {"<Run B Label>", kFlagsRunLabelPlaceholder, ""},
+      {"NaN", kFlagsResponse, "NaN"},
+  };
+  for (const Case& c : cases) {
+    TableViewElem e = TableViewElem::Cleared();
+    e.text = c.text;
+    e.flags = c.flags;
+    EXPECT_EQ(CellOutputText(e, titles), c.output) << c.text;
+  }
 }
 
 }  // namespace

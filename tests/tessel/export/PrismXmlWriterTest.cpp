@@ -1,13 +1,11 @@
-#include "support/TempFiles.h"
 #include "tessel/export/PrismXmlWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/TestData.h"
 #include "tessel/export/ExportPath.h"
 #include "tessel/export/MatrixCells.h"
 
@@ -41,27 +39,12 @@ void SetDose(TableViewMatrix& m, std::uint32_t row, const std::string& dose) {
 }
 
 using Testing::ReadFile;
-using Testing::TempPath;
+using Testing::TempDir;
 
-const char* const kControlRepeatDrug =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-    "<GraphPadPrismFile xmlns=\"http://graphpad.com/prism/Prism.htm\" PrismXMLVersion=\"5.00\">\r\n"
-    "<Table XFormat=\"numbers\" YFormat=\"replicates\" Replicates=\"2\" TableType=\"XY\">\r\n"
-    "<XColumn Decimals=\"3\" Scientific = \"1\" Subcolumns=\"1\">\r\n"
-    "<Title>Dose</Title>\r\n"
-    "<Subcolumn>\r\n<d>0.5</d>\r\n<d />\r\n</Subcolumn>\r\n"
-    "</XColumn>\r\n"
-    "<YColumn Decimals=\"3\" Scientific = \"1\" Subcolumns=\"1\">\r\n"
-    "<Title>Control</Title>\r\n"
-    "<Subcolumn>\r\n<d>1.23</d>\r\n<d></d>\r\n</Subcolumn>\r\n"
-    "<Subcolumn>\r\n<d>1.5</d>\r\n<d></d>\r\n</Subcolumn>\r\n"
-    "</YColumn>\r\n"
-    "<YColumn Decimals=\"3\" Scientific = \"1\" Subcolumns=\"1\">\r\n"
-    "<Title>Drug</Title>\r\n"
-    "<Subcolumn>\r\n<d></d>\r\n<d></d>\r\n</Subcolumn>\r\n"
-    "</YColumn>\r\n"
-    "</Table>\r\n"
-    "</GraphPadPrismFile>\r\n";
+// A real XML parser accepts the file.
+void ExpectWellFormed(const std::string& path) {
+  EXPECT_EQ(std::system(("xmllint --noout " + path).c_str()), 0) << path;
+}
 
 TEST(PrismXmlWriterTest, ControlWithARepeatAndDrugWithoutResponse) {
   TableViewMatrix m(nullptr);
@@ -71,14 +54,12 @@ TEST(PrismXmlWriterTest, ControlWithARepeatAndDrugWithoutResponse) {
   m.Cell(kRowRepeat, 3).text = "Repeat 1";
   SetRun(m, 4, "Drug", {});
   const MatrixCells cells(m, {});
-  EXPECT_EQ(PrismXmlWriter(cells).Text(), kControlRepeatDrug);
-
-  const fs::path path = TempPath("control.xml");
-  ASSERT_TRUE(WritePrismXml(cells, path.string()));
-  EXPECT_EQ(ReadFile(path), kControlRepeatDrug);
-  // A real XML parser accepts it.
-  EXPECT_EQ(std::system(("xmllint --noout " + path.string()).c_str()), 0);
-  fs::remove(path);
+  const std::string expected = Testing::DataText("export/control-repeat-drug.xml");
+  EXPECT_EQ(PrismXmlWriter(cells).Text(), expected);
+  const TempDir dir;
+  ASSERT_TRUE(WritePrismXml(cells, dir / "control.xml"));
+  EXPECT_EQ(ReadFile(dir / "control.xml"), expected);
+  ExpectWellFormed(dir / "control.xml");
 }
 
 TEST(PrismXmlWriterTest, UnnamedRunsGiveOnlyTheXColumn) {
@@ -135,16 +116,16 @@ TEST(PrismXmlWriterTest, MarkupInLabelsAndValuesIsEscaped) {
   EXPECT_NE(text.find("<Title>A&amp;B &quot;quoted&quot;</Title>"), std::string::npos);
   EXPECT_NE(text.find("<d>1&lt;2</d>"), std::string::npos);
   EXPECT_NE(text.find("<d>&lt;5&gt;</d>"), std::string::npos);
-  const fs::path path = TempPath("markup.xml");
-  ASSERT_TRUE(WritePrismXml(cells, path.string()));
-  EXPECT_EQ(std::system(("xmllint --noout " + path.string()).c_str()), 0);
-  fs::remove(path);
+  const TempDir dir;
+  ASSERT_TRUE(WritePrismXml(cells, dir / "markup.xml"));
+  ExpectWellFormed(dir / "markup.xml");
 }
 
 TEST(PrismXmlWriterTest, AFileThatCannotBeOpenedIsReportedAndNothingIsCreated) {
   TableViewMatrix m(nullptr);
   const MatrixCells cells(m, {});
-  const fs::path path = TempPath("no-such-folder") / "table.xml";
+  const TempDir dir;
+  const fs::path path = dir.path() / "no-such-folder" / "table.xml";
   EXPECT_FALSE(WritePrismXml(cells, path.string()));
   EXPECT_FALSE(fs::exists(path));
 }

@@ -1,12 +1,10 @@
-#include "support/TempFiles.h"
 #include "tessel/export/TableTextWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/TestData.h"
 #include "support/TestRecording.h"
 #include "tessel/export/MatrixCells.h"
 
@@ -16,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using Testing::ReadFile;
-using Testing::TempPath;
+using Testing::TempDir;
 
 Ref<Strata::ProgressIndicator> NewProgress() {
   return MakeRef<Strata::ProgressIndicator>();
@@ -46,43 +44,34 @@ Ref<TableViewMatrix> Measured() {
 TEST(TableTextWriterTest, EmptyDocumentGivesFourLinesOfTwoFields) {
   TableViewMatrix m(nullptr);
   const MatrixCells cells(m, {"Tension"});
-  const fs::path path = TempPath("empty.txt");
+  const TempDir dir;
   auto progress = NewProgress();
-  ASSERT_TRUE(WriteTableText(cells, path.string(), kProgressExportTable, progress.get()));
-  EXPECT_EQ(ReadFile(path), "\t\r\n\t\r\nDose\t\r\n\t\r\n");
+  ASSERT_TRUE(WriteTableText(cells, dir / "empty.txt", kProgressExportTable, progress.get()));
+  EXPECT_EQ(ReadFile(dir / "empty.txt"), "\t\r\n\t\r\nDose\t\r\n\t\r\n");
   EXPECT_EQ(progress->Title(), "Export Tessel Table as Text");
-  fs::remove(path);
 }
 
 TEST(TableTextWriterTest, WholeTableAsLatin1WithChannelTitles) {
   const Ref<TableViewMatrix> m = Measured();
   const MatrixCells cells(*m, {"Tension", "Pressure"});
-  const fs::path path = TempPath("table.txt");
+  const TempDir dir;
   auto progress = NewProgress();
-  ASSERT_TRUE(WriteTableText(cells, path.string(), kProgressExportTable, progress.get()));
-  const std::string expected =
-      "\tControl\t\xC4tzmittel?\r\n"
-      "\t\t\r\n"
-      "Dose\tTension\tPressure\r\n"
-      "0.1\t1\t\r\n"
-      "1\t2\t\r\n"
-      "10\t3\t\r\n"
-      "\t\t\r\n";
-  EXPECT_EQ(ReadFile(path), expected);
+  ASSERT_TRUE(WriteTableText(cells, dir / "table.txt", kProgressExportTable, progress.get()));
+  EXPECT_EQ(ReadFile(dir / "table.txt"), Testing::DataText("export/table-latin1.txt"));
   // Seven rows after the letters: the percentage moves in sevenths.
   EXPECT_EQ(progress->Texts(),
             (std::vector<std::string>{"14 %", "28 %", "42 %", "57 %", "71 %", "85 %", "100 %"}));
-  fs::remove(path);
 }
 
 TEST(TableTextWriterTest, StopDeletesThePartialFile) {
   const Ref<TableViewMatrix> m = Measured();
   const MatrixCells cells(*m, {});
-  const fs::path path = TempPath("stopped.txt");
+  const TempDir dir;
   auto progress = NewProgress();
   progress->PressStopAfter(2);
-  EXPECT_TRUE(WriteTableText(cells, path.string(), kProgressExportingTableView, progress.get()));
-  EXPECT_FALSE(fs::exists(path));
+  EXPECT_TRUE(
+      WriteTableText(cells, dir / "stopped.txt", kProgressExportingTableView, progress.get()));
+  EXPECT_FALSE(fs::exists(dir / "stopped.txt"));
   EXPECT_EQ(progress->Texts().size(), 2u);
 }
 
@@ -90,8 +79,8 @@ TEST(TableTextWriterTest, AFileThatCannotBeOpenedFails) {
   const Ref<TableViewMatrix> m = Measured();
   const MatrixCells cells(*m, {});
   auto progress = NewProgress();
-  EXPECT_FALSE(WriteTableText(cells, (TempPath("missing") / "x.txt").string(), kProgressExportTable,
-                              progress.get()));
+  const TempDir dir;
+  EXPECT_FALSE(WriteTableText(cells, dir / "missing/x.txt", kProgressExportTable, progress.get()));
 }
 
 TEST(TableTextWriterTest, OneDataRowJumpsStraightToAHundred) {
@@ -100,15 +89,14 @@ TEST(TableTextWriterTest, OneDataRowJumpsStraightToAHundred) {
   m.DeleteRow(3);
   m.DeleteRow(2);
   const MatrixCells cells(m, {});
-  const fs::path path = TempPath("short.txt");
+  const TempDir dir;
   auto progress = NewProgress();
   TableTextWriter writer(cells);
-  ASSERT_TRUE(writer.WriteFile(path.string(), kProgressExportTable, progress.get()));
+  ASSERT_TRUE(writer.WriteFile(dir / "short.txt", kProgressExportTable, progress.get()));
   EXPECT_EQ(progress->Texts(), (std::vector<std::string>{"100 %"}));
   // The writer remembers what it showed: the same percentage is not shown again.
-  ASSERT_TRUE(writer.WriteFile(path.string(), kProgressExportTable, progress.get()));
+  ASSERT_TRUE(writer.WriteFile(dir / "short.txt", kProgressExportTable, progress.get()));
   EXPECT_TRUE(progress->Texts().empty());
-  fs::remove(path);
 }
 
 TEST(TableTextWriterTest, CopyKeepsUnicodeAndDataPadGetsRows) {

@@ -14,15 +14,6 @@ namespace {
 const std::vector<double> kDoses = {0.01, 0.1, 1, 10, 100, 1000, 10000};
 const std::vector<double> kNoisy = {2, 5, 20, 50, 80, 95, 98};
 
-std::vector<double> Curve(const std::vector<double>& x, const std::vector<double>& p) {
-  const Sigmoid::FB_FourParam model;
-  std::vector<double> y;
-  for (double d : x) {
-    y.push_back(model.Evaluate(d, p));
-  }
-  return y;
-}
-
 TEST(FitRunTest, FourParameterFitFillsEveryGroupInRecordOrder) {
   FitResult r;
   FitRun(kDoses, kNoisy, false, r);
@@ -33,8 +24,6 @@ TEST(FitRunTest, FourParameterFitFillsEveryGroupInRecordOrder) {
   // The rising data: Bottom low, Top high (record order differs from parameter order).
   EXPECT_NEAR(r.bottom.value, 0.1705, 1e-3);
   EXPECT_NEAR(r.top.value, 99.83, 1e-2);
-  EXPECT_NEAR(r.logEC50.value, 1.0, 1e-5);
-  EXPECT_NEAR(r.hillSlope.value, 0.6149, 1e-3);
   const double t = StudentT975(3);
   for (const FitParameter* g : {&r.bottom, &r.top, &r.logEC50, &r.hillSlope}) {
     EXPECT_GT(g->standardError, 0.0);
@@ -44,20 +33,6 @@ TEST(FitRunTest, FourParameterFitFillsEveryGroupInRecordOrder) {
   EXPECT_NEAR(r.syx, std::sqrt(r.absoluteSumOfSquares / 3), 1e-15);
   EXPECT_GT(r.rSquared, 0.999);
   EXPECT_LT(r.rSquared, 1.0);
-}
-
-TEST(FitRunTest, ThreePointsWithTheSlopeFixedFitButHaveNoStatistics) {
-  FitResult r;
-  FitRun({0.1, 1, 10}, {12, 47, 83}, true, r);
-  EXPECT_TRUE(r.converged);
-  EXPECT_FALSE(r.statisticsValid);
-  EXPECT_EQ(r.degreesOfFreedom, 0);
-  EXPECT_EQ(r.pointsAnalysed, 3);
-  EXPECT_EQ(r.hillSlope, (FitParameter{1.0, 0.0, 1.0, 1.0}));
-  // Three points, three parameters: the curve passes through all of them.
-  EXPECT_NEAR(r.absoluteSumOfSquares, 0.0, 1e-12);
-  EXPECT_EQ(r.bottom.lower, 0.0);
-  EXPECT_EQ(r.top.upper, 0.0);
 }
 
 TEST(FitRunTest, TooFewPointsOrUnequalVectorsAreNotFitted) {
@@ -87,56 +62,6 @@ TEST(FitRunTest, TooFewPointsOrUnequalVectorsAreNotFitted) {
   }
 }
 
-TEST(FitRunTest, PerfectFitHasZeroErrorsAndLimitsOnTheValue) {
-  // Responses that are exact in binary at the start estimates: Top 80, Bottom 20 and the
-  // curve of slope 1 through the midpoint at dose 10.
-  const std::vector<double> x = {0.1, 1, 10, 100, 1000};
-  const std::vector<double> y = Curve(x, {80, 20, 1, 1});
-  FitResult r;
-  FitRun(x, y, true, r);
-  ASSERT_TRUE(r.converged);
-  ASSERT_TRUE(r.statisticsValid);
-  EXPECT_NEAR(r.absoluteSumOfSquares, 0.0, 1e-20);
-  EXPECT_NEAR(r.syx, 0.0, 1e-10);
-  EXPECT_NEAR(r.rSquared, 1.0, 1e-15);
-  for (const FitParameter* g : {&r.bottom, &r.top, &r.logEC50}) {
-    EXPECT_NEAR(g->standardError, 0.0, 1e-9);
-    EXPECT_NEAR(g->lower, g->value, 1e-8);
-    EXPECT_NEAR(g->upper, g->value, 1e-8);
-  }
-  EXPECT_NEAR(r.top.value, 80.0, 1e-8);
-  EXPECT_NEAR(r.bottom.value, 20.0, 1e-8);
-  EXPECT_NEAR(r.logEC50.value, 1.0, 1e-10);
-}
-
-TEST(FitRunTest, AllResponsesEqualConvergeWithUndefinedRSquaredAndNoStatistics) {
-  FitResult r;
-  FitRun({0.1, 1, 10, 100, 1000}, {42, 42, 42, 42, 42}, false, r);
-  EXPECT_TRUE(r.converged);
-  // LogEC50 and the slope no longer change the curve: J^T J has zero rows.
-  EXPECT_FALSE(r.statisticsValid);
-  EXPECT_EQ(r.absoluteSumOfSquares, 0.0);
-  EXPECT_TRUE(std::isnan(r.rSquared));  // 0 / 0
-  EXPECT_EQ(r.top.value, 42.0);
-  EXPECT_EQ(r.bottom.value, 42.0);
-  EXPECT_EQ(r.logEC50.value, -1.0);
-}
-
-TEST(FitRunTest, FallingCurveFitsWithTheStartThatAlwaysRises) {
-  const std::vector<double> x = {0.001, 0.01, 0.1, 1, 10, 100, 1000};
-  const std::vector<double> y = {95.1, 93.8, 80.2, 48.9, 18.7, 6.3, 5.2};
-  FitResult r;
-  FitRun(x, y, false, r);
-  ASSERT_TRUE(r.converged);
-  ASSERT_TRUE(r.statisticsValid);
-  // Either orientation describes the same curve; the value at each dose is what matters.
-  const Sigmoid::FB_FourParam model;
-  const std::vector<double> p = {r.top.value, r.bottom.value, r.logEC50.value, r.hillSlope.value};
-  EXPECT_NEAR(model.Evaluate(1e-6, p), 95.0, 2.0);
-  EXPECT_NEAR(model.Evaluate(1e6, p), 5.0, 2.0);
-}
-
-// Closed forms exist for 1, 2 and 4 degrees of freedom; double precision leaves ~1e-15.
 TEST(FitRunTest, StudentQuantilesMatchClosedForms) {
   const double p = 0.975;
   const double pi = std::acos(-1.0);

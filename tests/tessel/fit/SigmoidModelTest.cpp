@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <limits>
+#include <sstream>
 #include <vector>
+
+#include "support/TestData.h"
 
 #include "tessel/fit/FB_FourParam.h"
 
@@ -14,14 +17,6 @@ using Params = std::vector<double>;
 // Central differences with a step of ~cbrt(eps) relative: truncation and rounding errors are
 // then both near 1e-10 relative, so 1e-6 leaves room for the curvature of steep slopes.
 constexpr double kGradientTolerance = 1e-6;
-
-TEST(SigmoidModelTest, EvaluatesTheTextbookCurve) {
-  const FB_FourParam model;
-  const Params p{100.0, 0.0, 0.0, 1.0};
-  EXPECT_DOUBLE_EQ(model.Evaluate(1.0, p), 50.0);
-  EXPECT_NEAR(model.Evaluate(10.0, p), 1000.0 / 11.0, 1e-12);
-  EXPECT_NEAR(model.Evaluate(0.1, p), 100.0 / 11.0, 1e-12);
-}
 
 TEST(SigmoidModelTest, MidpointAtTheEC50IsExactForAnySlope) {
   const FB_FourParam model;
@@ -43,16 +38,6 @@ TEST(SigmoidModelTest, ThreeEntriesMeanAUnitSlopeInBothModels) {
     // A fourth entry is honoured even by the three-parameter object.
     EXPECT_EQ(three.Evaluate(x, steep), four.Evaluate(x, steep));
   }
-}
-
-TEST(SigmoidModelTest, GradientAtTheEC50) {
-  const FB_FourParam model;
-  std::vector<double> g(4, 0.0);
-  model.Gradient(1.0, Params{100.0, 0.0, 0.0, 1.0}, g);
-  EXPECT_DOUBLE_EQ(g[0], 0.5);
-  EXPECT_DOUBLE_EQ(g[1], 0.5);
-  EXPECT_NEAR(g[2], -25.0 * std::log(10.0), 1e-12);  // -57.5646...
-  EXPECT_EQ(g[3], 0.0);                              // ln(1) at the EC50
 }
 
 TEST(SigmoidModelTest, ThreeEntryGradientVectorGetsNoHillEntry) {
@@ -101,45 +86,25 @@ TEST(SigmoidModelTest, GradientMatchesCentralDifferences) {
   }
 }
 
-struct EstimateCase {
-  const char* what;
-  std::vector<double> x;
-  std::vector<double> y;
-  Params expected;  // top, bottom, logEC50
-};
+std::vector<double> Numbers(const std::string& text) {
+  std::vector<double> v;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) {
+    v.push_back(std::strtod(word.c_str(), nullptr));
+  }
+  return v;
+}
 
 TEST(SigmoidModelTest, InitialEstimates) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const std::vector<EstimateCase> cases = {
-      {"rising curve: the point just under half-way",
-       {0.1, 1, 10, 100},
-       {2, 30, 70, 98},
-       {98, 2, 0}},
-      {"falling curve", {0.1, 1, 10, 100}, {98, 70, 30, 2}, {98, 2, 1}},
-      {"all responses equal: first dose", {0.5, 5, 50}, {7, 7, 7}, {7, 7, std::log10(0.5)}},
-      {"smallest first and nothing under half-way",
-       {2, 20, 200},
-       {1, 90, 100},
-       {100, 1, std::log10(2)}},
-      {"equal smallest responses: the earlier wins",
-       {1, 10, 100, 1000},
-       {50, 3, 3, 80},
-       {80, 3, 1}},
-      {"equal candidates under half-way: the earlier wins",
-       {1, 10, 100, 1000},
-       {0, 20, 20, 100},
-       {100, 0, 1}},
-      {"a NaN response never wins", {1, 10, 100, 1000}, {0, nan, 30, 100}, {100, 0, 2}},
-      {"one point", {4}, {9}, {9, 9, std::log10(4)}},
-  };
   const FB_ThreeParam three;
-  for (const EstimateCase& c : cases) {
+  for (const Testing::DataRow& c : Testing::DataTable("fit/initial-estimates.txt")) {
+    SCOPED_TRACE(c.where + " " + c[0]);
     Params p;
-    three.InitialEstimates(c.x, c.y, p);
-    ASSERT_EQ(p.size(), 3u) << c.what;
-    EXPECT_EQ(p[kTop], c.expected[0]) << c.what;
-    EXPECT_EQ(p[kBottom], c.expected[1]) << c.what;
-    EXPECT_DOUBLE_EQ(p[kLogEC50], c.expected[2]) << c.what;
+    three.InitialEstimates(Numbers(c[1]), Numbers(c[2]), p);
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(p[kTop], c.Number(3));
+    EXPECT_EQ(p[kBottom], c.Number(4));
+    EXPECT_DOUBLE_EQ(p[kLogEC50], c.Number(5));
   }
 }
 

@@ -2,10 +2,12 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "support/TestData.h"
 #include "support/TestRecording.h"
 #include "tessel/measure/CalcType.h"
 #include "tessel/measure/ResponseCalculator.h"
@@ -61,56 +63,36 @@ double Measure(TestChart& chart, std::int32_t type, bool perDose = false) {
   return chart.Doc().Matrix().Cell(kRow, kCol).response;
 }
 
-struct KnownSignal {
-  const char* name;
-  std::vector<float> samples;
-  double interval;
-  std::uint32_t start;
-  std::uint32_t end;  // one past the last sample measured
-  double average, maximum, minimum, maxMinusMin, integral;
-};
-
-// Test names carry the signal's name, not a dump of its bytes.
-void PrintTo(const KnownSignal& signal, std::ostream* out) {
-  *out << signal.name;
+// Samples written as in tests/data/measure/known-signals.txt.
+std::vector<float> Samples(const std::string& text) {
+  std::vector<float> v;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) {
+    if (word == "ramp") {
+      in >> word;
+      const std::vector<float> ramp = Ramp(static_cast<std::uint32_t>(std::stoul(word)));
+      v.insert(v.end(), ramp.begin(), ramp.end());
+    } else if (const size_t star = word.find('*'); star != std::string::npos) {
+      v.insert(v.end(), std::stoul(word.substr(0, star)), std::stof(word.substr(star + 1)));
+    } else {
+      v.push_back(std::strtof(word.c_str(), nullptr));
+    }
+  }
+  return v;
 }
 
-class KnownSignalTest : public ::testing::TestWithParam<KnownSignal> {};
-
-TEST_P(KnownSignalTest, EachMethodGivesTheTextbookValue) {
-  const KnownSignal& s = GetParam();
-  TestChart chart(Signal(s.samples, s.interval));
-  Prepare(chart.Doc(), s.start, s.start, s.end);
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcAverage), s.average);
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaximum), s.maximum);
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMinimum), s.minimum);
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaxMinusMin), s.maxMinusMin);
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcIntegral), s.integral);
+TEST(CalculateResponseTest, EachMethodGivesTheTextbookValue) {
+  for (const Testing::DataRow& c : Testing::DataTable("measure/known-signals.txt")) {
+    SCOPED_TRACE(c.where + " " + c[0]);
+    TestChart chart(Signal(Samples(c[1]), c.Number(2)));
+    const auto start = static_cast<std::uint32_t>(c.Int(3));
+    Prepare(chart.Doc(), start, start, static_cast<std::uint32_t>(c.Int(4)));
+    for (std::int32_t type = 0; type < kCalcTypeCount; ++type) {
+      EXPECT_DOUBLE_EQ(Measure(chart, type), c.Number(5 + static_cast<size_t>(type)))
+          << CalcTypeName(type);
+    }
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Signals, KnownSignalTest,
-    ::testing::Values(
-        KnownSignal{"Constant", std::vector<float>(10, 2.5f), 0.01, 0, 10, 2.5, 2.5, 2.5, 0.0,
-                    2.5 * 10 * 0.01},
-        // Ticks 2 to 6: the end tick is not part of the selection.
-        KnownSignal{"RampInside", Ramp(10), 0.5, 2, 7, 4.0, 6.0, 2.0, 4.0, 20.0 * 0.5},
-        KnownSignal{
-            "OneSample", {1.0f, -3.25f, 7.0f}, 0.25, 1, 2, -3.25, -3.25, -3.25, 0.0, -3.25 * 0.25},
-        KnownSignal{"NonFiniteSkipped",
-                    {1.0f, kNaN, 3.0f, kInf, -kInf, 5.0f},
-                    2.0,
-                    0,
-                    6,
-                    3.0,
-                    5.0,
-                    1.0,
-                    4.0,
-                    9.0 * 2.0},
-        // Longer than one 512-sample read, so chunk boundaries are crossed.
-        KnownSignal{"ConstantOverChunks", std::vector<float>(1500, 3.0f), 0.002, 0, 1500, 3.0, 3.0,
-                    3.0, 0.0, 3.0 * 1500 * 0.002}),
-    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(CalculateResponseTest, OnlyNonFiniteSamplesGiveTheMissingResponseNaN) {
   TestChart chart(Signal({kNaN, kInf, -kInf, kNaN}));

@@ -13,9 +13,6 @@ constexpr std::uint32_t kC = kFirstRunColumn + 1;
 constexpr std::uint32_t kRow1 = kFirstDoseRow;
 constexpr std::uint32_t kRow2 = kFirstDoseRow + 1;
 
-constexpr const char* kChanged =
-    "A dose comment has been changed.\n\nThe Table View has been updated.";
-
 // Dose 0.5 measured in runs B (channel 0, ticks 10-20) and C (channel 1, ticks 30-40); dose 1
 // marked in run B at tick 60.
 class CommentKeeperTest : public ::testing::Test {
@@ -41,13 +38,11 @@ class CommentKeeperTest : public ::testing::Test {
         {0, 10, "TSL: <0.5> <Run B>"}, {1, 30, "TSL: <0.5> <Run C>"}, {0, 60, "TSL: <1> <Run B>"}};
   }
 
-  void ExpectOneMessage(const char* text, MessageIcon icon, MessageButtons buttons) {
-    const auto shown = s.TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, text);
-    EXPECT_EQ(shown[0].caption, "Tessel");
-    EXPECT_EQ(shown[0].icon, icon);
-    EXPECT_EQ(shown[0].buttons, buttons);
+  void ExpectOneMessage(const char* name, MessageIcon icon, MessageButtons buttons) {
+    Testing::ExpectOneMessage(s.Person(), name, icon, buttons);
+  }
+  void ExpectQuestion(const char* name) {
+    ExpectOneMessage(name, MessageIcon::kWarning, MessageButtons::kYesNo);
   }
 
   TableSession s;
@@ -56,10 +51,7 @@ class CommentKeeperTest : public ::testing::Test {
 TEST_F(CommentKeeperTest, EditingADoseRewritesTheRowsCommentsAfterTheQuestion) {
   s.Person().Answer(MessageAnswer::kYes);
   s.Table().CommitEdit(kRow1, kDoseColumn, "0.25");
-  ExpectOneMessage(
-      "This will update all the dose comments\nin the Chart View for the entire row.\n\nDo you "
-      "want to continue?",
-      MessageIcon::kWarning, MessageButtons::kYesNo);
+  ExpectQuestion("update-row");
   EXPECT_EQ(s.Comments(), (std::vector<Note>{{0, 10, "TSL: <0.25> <Run B>"},
                                              {1, 30, "TSL: <0.25> <Run C>"},
                                              {0, 60, "TSL: <1> <Run B>"}}));
@@ -84,10 +76,7 @@ TEST_F(CommentKeeperTest, AnsweringNoLeavesTableAndRecordingUnchanged) {
 TEST_F(CommentKeeperTest, RenamingARunRewritesItsColumnsComments) {
   s.Person().Answer(MessageAnswer::kYes);
   s.Table().CommitEdit(kRowLabel, kB, "Saline");
-  ExpectOneMessage(
-      "This will update all the dose comments\nin the Chart View for the entire column.\n\nDo "
-      "you want to continue?",
-      MessageIcon::kWarning, MessageButtons::kYesNo);
+  ExpectQuestion("update-column");
   EXPECT_EQ(s.Comments(), (std::vector<Note>{{0, 10, "TSL: <0.5> <Saline>"},
                                              {1, 30, "TSL: <0.5> <Run C>"},
                                              {0, 60, "TSL: <1> <Saline>"}}));
@@ -101,9 +90,7 @@ TEST_F(CommentKeeperTest, DeletingAMarkedCellDeletesItsComment) {
   s.Table().SelectCell(kRow1, kC);
   s.Person().Answer(MessageAnswer::kNo);
   s.Table().PressDeleteKey();
-  ExpectOneMessage(
-      "This will also delete the dose comment\nin the Chart View.\n\nDo you want to continue?",
-      MessageIcon::kWarning, MessageButtons::kYesNo);
+  ExpectQuestion("delete-comment");
   EXPECT_EQ(s.Comments(), Initial());
   EXPECT_TRUE(s.Cell(kRow1, kC).responseAdded);
 
@@ -120,7 +107,7 @@ TEST_F(CommentKeeperTest, DeletingAMarkedCellDeletesItsComment) {
 
 TEST_F(CommentKeeperTest, ACommentEditedInTheChartViewDetachesItsCell) {
   ASSERT_TRUE(s.Host().UserChangeComment(s.CommentId("TSL: <0.5> <Run C>"), "TSL: <0.7> <Run C>"));
-  ExpectOneMessage(kChanged, MessageIcon::kInformation, MessageButtons::kOkOnly);
+  ExpectOneMessage("comment-changed", MessageIcon::kInformation, MessageButtons::kOkOnly);
   const TableViewElem& cell = s.Cell(kRow1, kC);
   EXPECT_FALSE(cell.doseMarked);
   EXPECT_FALSE(cell.responseAdded);
@@ -140,7 +127,7 @@ TEST_F(CommentKeeperTest, ACommentSavedUnchangedInTheChartViewKeepsItsCell) {
 TEST_F(CommentKeeperTest, CommentsDeletedTogetherClearTheirCellsWithOneMessage) {
   ASSERT_TRUE(s.Host().UserDeleteComments(
       {s.CommentId("TSL: <0.5> <Run B>"), s.CommentId("TSL: <1> <Run B>")}));
-  ExpectOneMessage(kChanged, MessageIcon::kInformation, MessageButtons::kOkOnly);
+  ExpectOneMessage("comment-changed", MessageIcon::kInformation, MessageButtons::kOkOnly);
   EXPECT_FALSE(s.Cell(kRow1, kB).doseMarked);
   EXPECT_FALSE(s.Cell(kRow2, kB).doseMarked);
   EXPECT_EQ(s.Cell(kRow2, kB).text, "");
@@ -162,9 +149,8 @@ TEST_F(CommentKeeperTest, DataDeletedUnderMarksClearsThemAfterTheQuestion) {
   ASSERT_TRUE(s.Host().DeleteDataFrom(TickPosition(0, 50)));
   const auto shown = s.TakeMessages();
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].text,
-            "All responses in the Table View will be deleted.\n\nDo you want to continue?");
-  EXPECT_EQ(shown[1].text, kChanged);
+  EXPECT_EQ(shown[0].text, Testing::MessageText("delete-data"));
+  EXPECT_EQ(shown[1].text, Testing::MessageText("comment-changed"));
   EXPECT_FALSE(s.Doc().HasDoseMarks());
 }
 

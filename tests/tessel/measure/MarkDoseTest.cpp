@@ -9,7 +9,6 @@ namespace {
 
 using Testing::TableSession;
 using Note = TableSession::Note;
-using Shown = Strata::ScriptedMessageBox::Shown;
 
 constexpr std::uint32_t kB = kFirstRunColumn;
 constexpr std::uint32_t kC = kFirstRunColumn + 1;
@@ -17,15 +16,7 @@ constexpr std::uint32_t kRow1 = kFirstDoseRow;
 constexpr std::uint32_t kRow2 = kFirstDoseRow + 1;
 
 void ExpectInvalidTargetMessage(TableSession& s) {
-  const auto shown = s.TakeMessages();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text,
-            "You must select a valid cell and channel in the\nTable View. You also need to make "
-            "a selection\nof, or place an Active Point on, some valid\ndata in the same channel "
-            "in the Chart View.");
-  EXPECT_EQ(shown[0].caption, "Tessel");
-  EXPECT_EQ(shown[0].icon, MessageIcon::kError);
-  EXPECT_EQ(shown[0].buttons, MessageButtons::kOkOnly);
+  Testing::ExpectOneMessage(s.Person(), "invalid-target", MessageIcon::kError);
 }
 
 class MarkDoseTest : public ::testing::Test {

@@ -248,22 +248,5 @@ TEST(MatrixStreamTest, HugeCountsInAShortStreamLeaveTheDefaultMatrix) {
   EXPECT_EQ(chart.Doc().Matrix(), TableViewMatrix(nullptr));
 }
 
-TEST(TableViewManagerStateTest, RoundTripsAndRefusesNewerVersions) {
-  TableViewManagerState state;
-  state.currentRow = 9;
-  state.currentColumn = 1;
-  state.columnWidths = {1, 2, 3};
-  auto stream = MakeRef<Kor::MemoryStream>();
-  Kor::BinaryWriter out(stream.get());
-  state.Write(out);
-  EXPECT_EQ(stream->Bytes(),
-            StreamBytes().Int(1).Int(9).Int(1).Int(3).Int(-3).Int(1).Int(2).Int(3).Bytes());
-  stream->Rewind();
-  Kor::BinaryReader in(stream.get());
-  TableViewManagerState read;
-  read.Read(in);
-  EXPECT_EQ(read, state);
-}
-
 }  // namespace
 }  // namespace Tessel

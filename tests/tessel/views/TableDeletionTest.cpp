@@ -12,11 +12,8 @@ constexpr std::uint32_t kB = kFirstRunColumn;
 constexpr std::uint32_t kC = kFirstRunColumn + 1;
 constexpr std::uint32_t kD = kFirstRunColumn + 2;
 
-constexpr const char* kWithComments =
-    "This will delete everything within the selection and\nany associated dose comments in the "
-    "Chart View.\n\nDo you want to continue?";
-constexpr const char* kWithout =
-    "This will delete everything within the selection.\n\nDo you want to continue?";
+constexpr const char* kWithComments = "delete-with-comments";
+constexpr const char* kWithout = "delete-selection";
 
 // Doses 1, 2, 3 in runs B (channel 0), C (channel 1) and D (channel 0); doses 1 and 2 measured
 // in B and C.
@@ -36,13 +33,8 @@ class TableDeletionTest : public ::testing::Test {
     s.Select(channel, at, at + 10);
     ASSERT_EQ(s.PressF3(), kOk);
   }
-  void ExpectQuestion(const char* text) {
-    const auto shown = s.TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, text);
-    EXPECT_EQ(shown[0].caption, "Tessel");
-    EXPECT_EQ(shown[0].icon, MessageIcon::kWarning);
-    EXPECT_EQ(shown[0].buttons, MessageButtons::kYesNo);
+  void ExpectQuestion(const char* name) {
+    Testing::ExpectOneMessage(s.Person(), name, MessageIcon::kWarning, MessageButtons::kYesNo);
   }
   TableSession s;
 };

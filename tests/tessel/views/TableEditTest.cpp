@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestData.h"
 #include "tessel/views/TableEditor.h"
 #include "tessel/views/TableSession.h"
 
@@ -11,41 +12,21 @@ namespace {
 using Testing::TableSession;
 using Note = TableSession::Note;
 
-constexpr const char* kNotPositive =
-    "A dose has been entered which is not a positive number.\nThis dose will not be graphed.";
-
 TEST(TableEditTest, DosesAreKeptWithSixSignificantDigits) {
-  struct Case {
-    const char* typed;
-    const char* kept;
-    double value;
-    bool warned;
-  };
-  const Case cases[] = {
-      {"0.10", "0.1", 0.1, false},
-      {"1e-3", "0.001", 0.001, false},
-      // The value is what the kept text reads as, as after reopening and in the fit.
-      {"1234567", "1.23457e+006", 1234570, false},
-      {"2.5 mg", "2.5", 2.5, false},
-      {"-5", "-5", -5, true},
-      {"0", "0", 0, true},
-      {"abc", "0", 0, true},
-  };
-  for (const Case& c : cases) {
+  for (const Testing::DataRow& c : Testing::DataTable("views/typed-doses.txt")) {
+    SCOPED_TRACE(c.where);
     TableSession s;
-    s.Table().CommitEdit(kFirstDoseRow, kDoseColumn, c.typed);
+    s.Table().CommitEdit(kFirstDoseRow, kDoseColumn, c[0]);
     const TableViewElem& dose = s.Cell(kFirstDoseRow, kDoseColumn);
-    EXPECT_EQ(dose.text, c.kept) << c.typed;
-    EXPECT_EQ(dose.value, c.value) << c.typed;
-    EXPECT_EQ(dose.flags & kCellPrompt, 0) << c.typed;
+    EXPECT_EQ(dose.text, c[1]);
+    EXPECT_EQ(dose.value, c.Number(2));
+    EXPECT_EQ(dose.flags & kCellPrompt, 0);
     // A new empty row for the next dose.
-    EXPECT_EQ(s.Cell(kFirstDoseRow + 1, kDoseColumn).text, "<Enter Dose>") << c.typed;
-    const auto shown = s.TakeMessages();
-    ASSERT_EQ(shown.size(), c.warned ? 1u : 0u) << c.typed;
-    if (c.warned) {
-      EXPECT_EQ(shown[0].text, kNotPositive);
-      EXPECT_EQ(shown[0].caption, "Tessel");
-      EXPECT_EQ(shown[0].icon, MessageIcon::kInformation);
+    EXPECT_EQ(s.Cell(kFirstDoseRow + 1, kDoseColumn).text, "<Enter Dose>");
+    if (c.Flag(3)) {
+      Testing::ExpectOneMessage(s.Person(), "not-positive", MessageIcon::kInformation);
+    } else {
+      EXPECT_TRUE(s.TakeMessages().empty());
     }
   }
 }
@@ -56,10 +37,7 @@ TEST(TableEditTest, ReservedWordsAreRefusedExactlyAsWritten) {
   for (const char* word :
        {"(marked)", "<Enter Dose>", "<Select Channel>", "<Mark Dose or Add Response>"}) {
     s.Table().CommitEdit(kFirstDoseRow, kFirstRunColumn, word);
-    const auto shown = s.TakeMessages();
-    ASSERT_EQ(shown.size(), 1u) << word;
-    EXPECT_EQ(shown[0].text, "This is a reserved word and cannot be used.");
-    EXPECT_EQ(shown[0].caption, "Tessel");
+    Testing::ExpectOneMessage(s.Person(), "reserved-word", MessageIcon::kWarning);
     EXPECT_EQ(s.Cell(kFirstDoseRow, kFirstRunColumn).text, "") << word;
   }
   s.Table().CommitEdit(kFirstDoseRow, kFirstRunColumn, "(MARKED)");
@@ -85,12 +63,8 @@ class MarkedTableTest : public ::testing::Test {
 TEST_F(MarkedTableTest, ChangingAMeasuredRunsChannelClearsItAfterTheQuestion) {
   s.Person().Answer(MessageAnswer::kNo);
   s.Table().CommitEdit(kRowChannel, kFirstRunColumn, "1");
-  auto shown = s.TakeMessages();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text,
-            "This will delete all responses and marked\ndoses in the column and any "
-            "associated\ndose comments in the Chart View.\n\nDo you want to continue?");
-  EXPECT_EQ(shown[0].icon, MessageIcon::kWarning);
+  Testing::ExpectOneMessage(s.Person(), "change-channel", MessageIcon::kWarning,
+                            MessageButtons::kYesNo);
   EXPECT_EQ(s.Cell(kRowChannel, kFirstRunColumn).text, "0");
   EXPECT_EQ(s.Comments().size(), 1u);
 
@@ -107,11 +81,8 @@ TEST_F(MarkedTableTest, ChangingAMeasuredRunsChannelClearsItAfterTheQuestion) {
 TEST_F(MarkedTableTest, EmptyingAMarkedCellDeletesItsCommentAfterTheQuestion) {
   s.Person().Answer(MessageAnswer::kYes);
   s.Table().CommitEdit(kFirstDoseRow, kFirstRunColumn, "");
-  auto shown = s.TakeMessages();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(
-      shown[0].text,
-      "This will also delete the dose comment\nin the Chart View.\n\nDo you want to continue?");
+  Testing::ExpectOneMessage(s.Person(), "delete-comment", MessageIcon::kWarning,
+                            MessageButtons::kYesNo);
   EXPECT_TRUE(s.Comments().empty());
   EXPECT_FALSE(s.Cell(kFirstDoseRow, kFirstRunColumn).doseMarked);
 }
