@@ -1,11 +1,13 @@
 #pragma once
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 namespace Testing {
 
@@ -15,12 +17,42 @@ inline std::filesystem::path TempPath(const std::string& name) {
          ("tessel-" + std::to_string(::getpid()) + "-" + name);
 }
 
+// A folder of its own for one test, removed with everything in it when the test ends, also when
+// it fails.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tessel-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) {
+      path_ = pattern;
+    }
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
 // A whole file's bytes.
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// Writes a whole file; returns its path.
+inline std::string WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  return path.string();
 }
 
 }  // namespace Testing
