@@ -1,16 +1,19 @@
 # The README's commands. Each installs what is missing, builds, and runs.
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps build build-asan test test-normal test-asan demo bench format clean
+.PHONY: all deps configure build build-asan test test-normal test-asan demo install bench format clean
 
 all: build
 
 deps:
 	scripts/install-deps
 
-build: deps
+configure: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_WERROR=ON $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build build -j $(JOBS)
 
 build-asan: deps
@@ -27,8 +30,15 @@ test-asan: build-asan
 
 test: test-normal test-asan
 
-demo: build
+# The demo runs the tessel command alone, so only the command is built; `make test` builds the rest.
+demo: configure
+	cmake --build build -j $(JOBS) --target tessel_command
 	scripts/demo
+
+# Puts the tessel command into $(PREFIX)/bin (sudo for the default /usr/local).
+install: configure
+	cmake --build build -j $(JOBS) --target tessel_command
+	cmake --install build --prefix $(PREFIX)
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTESSEL_BENCH=ON $(CMAKE_FLAGS)
