@@ -1,16 +1,19 @@
 # The README's commands. Each installs what is missing, builds, and runs.
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps build build-asan test test-normal test-asan demo app bench format clean
+.PHONY: all deps configure build build-asan test test-normal test-asan demo app install bench format clean
 
 all: build
 
 deps:
 	scripts/install-deps
 
-build: deps
+configure: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_WERROR=ON $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build build -j $(JOBS)
 
 build-asan: deps
@@ -27,12 +30,20 @@ test-asan: build-asan
 
 test: test-normal test-asan
 
-demo: build
+# The demo runs the tessel command alone, so only the command is built; `make test` builds the rest.
+demo: configure
+	cmake --build build -j $(JOBS) --target tessel_command
 	scripts/demo
 
 # The desktop program on the demo recording (on a machine without a display it says so).
-app: build
+app: configure
+	cmake --build build -j $(JOBS) --target strata_desktop tessel_module
 	build/src/strata data/organ-bath.edf
+
+# Puts the tessel command into $(PREFIX)/bin (sudo for the default /usr/local).
+install: configure
+	cmake --build build -j $(JOBS) --target tessel_command
+	cmake --install build --prefix $(PREFIX)
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTESSEL_BENCH=ON $(CMAKE_FLAGS)

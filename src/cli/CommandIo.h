@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 namespace CLI {
 class App;
@@ -15,6 +16,9 @@ struct CommandIo {
   std::ostream& err;
   int status = 0;
 };
+
+// Text for a terminal or a script: LF line ends where the file formats have CR LF.
+std::string LfLines(std::string text);
 
 // Each command adds itself to the program as a subcommand whose callback does the work and sets
 // io.status. Declared here, defined in the command's own file, listed in TesselCommand.cpp.

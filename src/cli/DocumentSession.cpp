@@ -8,16 +8,12 @@
 #include "strata/storage/StrataFile.h"
 
 namespace Cli {
-namespace {
-
-bool IsStrataFile(const std::string& path) {
+bool DocumentSession::IsStrataFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   char head[16] = {};
   in.read(head, sizeof head);
   return in.gcount() == sizeof head && std::memcmp(head, "SQLite format 3", 16) == 0;
 }
-
-}  // namespace
 
 std::unique_ptr<DocumentSession> DocumentSession::Open(const std::string& path, std::ostream& err,
                                                        bool quiet, std::string* error) {

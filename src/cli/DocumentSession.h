@@ -19,6 +19,8 @@ class DocumentSession {
   // Empty with *error set ("<file>: <fault>") when the file cannot be opened.
   static std::unique_ptr<DocumentSession> Open(const std::string& path, std::ostream& err,
                                                bool quiet, std::string* error);
+  // Whether the file starts as a .strata document does (it may still be damaged).
+  static bool IsStrataFile(const std::string& path);
   ~DocumentSession();
   DocumentSession(const DocumentSession&) = delete;
   DocumentSession& operator=(const DocumentSession&) = delete;

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "cli/CommandIo.h"
+#include "cli/FitFailure.h"
 #include "cli/JsonText.h"
+#include "cli/OutputFiles.h"
 #include "cli/TesselCommand.h"
 #include "tessel/document/DocumentSettings.h"
 #include "tessel/fit/FitRun.h"
@@ -93,21 +95,25 @@ std::optional<Pairs> ReadPairs(std::istream& in, const std::string& name, std::o
   return pairs;
 }
 
-// The table's text form: labels and the one run column, TAB-separated, CR LF line ends.
+// The table's text form: labels and the one run column, TAB-separated, one line each.
 void WriteTable(const Tessel::FitResult& r, const std::string& title, std::ostream& out) {
   const Tessel::DocumentSettings settings;
   auto table = Tessel::MakeRef<Tessel::FittedParamsData>(settings);
   table->SetRunColumn(0, title, r);
   for (std::uint32_t row = 0; row < table->RowCount(); ++row) {
-    out << table->CellText(row, 0) << '\t' << table->CellText(row, 1) << "\r\n";
+    out << table->CellText(row, 0) << '\t' << table->CellText(row, 1) << "\n";
   }
 }
 
 int RunFit(const FitOptions& options, CommandIo& io) {
   std::optional<Pairs> pairs;
-  if (options.file.empty() || options.file == "-") {
+  if (options.file.empty() || options.file == kStandardStream) {
     pairs = ReadPairs(io.in, "standard input", io.err);
   } else {
+    if (const std::string fault = InputFault(options.file); !fault.empty()) {
+      io.err << "tessel fit: " << fault << "\n";
+      return kExitBadInput;
+    }
     std::ifstream file(options.file);
     if (!file) {
       io.err << "tessel fit: " << options.file << ": the file cannot be opened\n";
@@ -121,9 +127,13 @@ int RunFit(const FitOptions& options, CommandIo& io) {
   Tessel::FitResult result;
   Tessel::FitRun(pairs->doses, pairs->responses, options.fixHill, result);
   if (options.json) {
-    io.out << FitJson(result) << "\n";
+    io.out << FitJson(result, options.fixHill) << "\n";
   } else {
     WriteTable(result, options.title, io.out);
+  }
+  if (const std::string failure = FitFailure(result, options.fixHill); !failure.empty()) {
+    io.err << "tessel fit: the fit failed: " << failure << "\n";
+    return kExitNoRunFitted;
   }
   return kExitOk;
 }
@@ -136,6 +146,10 @@ void AddFitCommand(CLI::App& app, CommandIo& io) {
       "fit",
       "Fit a sigmoid dose-response curve to dose and response pairs (one pair a line, '#' "
       "starts a comment) and print the fitted parameters");
+  fit->footer(
+      "A fit that fails (too few points, no convergence, statistics that cannot be computed) "
+      "shows \"(FIT FAILED)\", says why on standard error and exits with status 1; with --json "
+      "its values are null.\nExit status: 0 fitted, 1 the fit failed, 2 bad input.");
   fit->add_option("FILE", options->file, "The pairs; standard input when absent or -");
   fit->add_flag("--fix-hill", options->fixHill, "Fix the Hill slope at 1.0");
   fit->add_option("--title", options->title, "Title of the run's column (default Run)");

@@ -6,6 +6,8 @@
 #include <ostream>
 
 #include "cli/CommandIo.h"
+#include "cli/InputFile.h"
+#include "cli/OutputFiles.h"
 #include "cli/TesselCommand.h"
 #include "strata/import/RecordingImporter.h"
 
@@ -65,9 +67,10 @@ void PrintJson(const Strata::ImportResult& r, const InfoArgs& args, std::ostream
   }
   j["comments"] = nlohmann::ordered_json::array();
   for (const auto& c : rec.Comments()) {
-    j["comments"].push_back({{"block", c.position.Block()},
+    j["comments"].push_back({{"block", c.position.Block() + 1},
                              {"tick", c.position.Tick()},
-                             {"channel", c.channel},
+                             {"channel", c.channel < 0 ? nlohmann::ordered_json("all")
+                                                       : nlohmann::ordered_json(c.channel + 1)},
                              {"text", c.text}});
   }
   j["report"] = r.Report();
@@ -77,27 +80,29 @@ void PrintJson(const Strata::ImportResult& r, const InfoArgs& args, std::ostream
   out << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }
 
-void PrintText(const Strata::ImportResult& r, const InfoArgs& args, std::ostream& out) {
+void PrintText(const Strata::ImportResult& r, const InfoArgs& args, const std::string& name,
+               std::ostream& out) {
   const Strata::Recording& rec = r.recording;
-  out << "File: " << args.file << "\nFormat: " << r.format << "\n";
-  out << "Channels (counted from 0): " << rec.ChannelCount() << "\n";
+  out << "File: " << name << "\nFormat: " << r.format << "\n";
+  out << "Channels: " << rec.ChannelCount() << "\n";
   for (std::int32_t c = 0; c < rec.ChannelCount(); ++c) {
-    out << "  " << c << "  " << rec.ChannelAt(c).title << "\n";
+    out << "  " << c + 1 << "  " << rec.ChannelAt(c).title << "\n";
   }
-  out << "Blocks (counted from 0): " << rec.BlockCount() << "\n";
+  out << "Blocks: " << rec.BlockCount() << "\n";
   for (std::int32_t b = 0; b < rec.BlockCount(); ++b) {
     const auto& block = rec.BlockAt(b);
-    out << "  " << b << "  start " << SecondsText(block.startTime) << " s, interval "
+    out << "  " << b + 1 << "  start " << SecondsText(block.startTime) << " s, interval "
         << SecondsText(block.interval) << " s, " << block.Ticks() << " ticks, units";
     for (std::size_t c = 0; c < block.units.size(); ++c) {
       out << (c == 0 ? " " : ", ") << (block.units[c].empty() ? "(none)" : block.units[c]);
     }
     out << "\n";
   }
-  out << "Comments (block, tick, channel; -1 is all channels): " << rec.Comments().size() << "\n";
+  out << "Comments (block, tick in the block, channel): " << rec.Comments().size() << "\n";
   for (const auto& c : rec.Comments()) {
-    out << "  " << c.position.Block() << "  " << c.position.Tick() << "  " << c.channel << "  "
-        << c.text << "\n";
+    out << "  " << c.position.Block() + 1 << "  " << c.position.Tick() << "  "
+        << (c.channel < 0 ? std::string("all") : std::to_string(c.channel + 1)) << "  " << c.text
+        << "\n";
   }
   out << "Report:" << (r.warnings.empty() ? " nothing to report" : "") << "\n";
   for (const auto& text : r.Report()) {
@@ -110,7 +115,7 @@ void PrintText(const Strata::ImportResult& r, const InfoArgs& args, std::ostream
   for (std::int32_t b = 0; b < rec.BlockCount(); ++b) {
     const auto& block = rec.BlockAt(b);
     for (std::size_t c = 0; c < block.samples.size(); ++c) {
-      out << "  block " << b << ", channel " << c << ":";
+      out << "  block " << b + 1 << ", channel " << c + 1 << ":";
       for (std::size_t i = 0; i < std::min(args.samples, block.samples[c].size()); ++i) {
         out << " " << SampleText(block.samples[c][i]);
       }
@@ -125,21 +130,32 @@ void AddInfoCommand(CLI::App& app, CommandIo& io) {
   auto args = std::make_shared<InfoArgs>();
   auto* cmd = app.add_subcommand(
       "info", "Show what the import makes of a recording: channels, blocks, comments, report");
-  cmd->add_option("FILE", args->file, "EDF, EDF+, BDF, BDF+ or delimited-text recording")
+  cmd->add_option("FILE", args->file,
+                  "EDF, EDF+, BDF, BDF+ or delimited-text recording, a .strata document, or - "
+                  "for standard input")
       ->required();
   cmd->add_flag("--json", args->json, "One JSON object instead of text");
   cmd->add_option("--samples", args->samples, "Also show the first N samples of each channel");
+  cmd->footer(
+      "Channels and blocks are counted from 1, as the chart shows them; a tick is the "
+      "sample's offset in its block, from 0.");
   cmd->callback([&io, args] {
-    const Strata::ImportResult r = Strata::ImportRecording(args->file);
+    const InputFile input(args->file, io.in);
+    if (!input.Fault().empty()) {
+      io.err << "tessel info: " << input.Fault() << "\n";
+      io.status = kExitBadInput;
+      return;
+    }
+    const Strata::ImportResult r = Strata::ImportRecording(input.Path());
     if (!r.ok) {
-      io.err << "tessel info: " << r.error << "\n";
+      io.err << "tessel info: " << input.Mention(r.error) << "\n";
       io.status = kExitBadInput;
       return;
     }
     if (args->json) {
       PrintJson(r, *args, io.out);
     } else {
-      PrintText(r, *args, io.out);
+      PrintText(r, *args, args->file == kStandardStream ? "standard input" : args->file, io.out);
     }
     io.status = kExitOk;
   });

@@ -33,6 +33,24 @@ struct Source {
   std::string error;
 };
 
+// Why bytes that are not a .strata document cannot be a Tessel document stream either; "" when
+// they can. The reader would take anything as a (short) stream: the command does not.
+std::string NotAStream(const std::vector<std::uint8_t>& bytes) {
+  constexpr size_t kHeadBytes = 8;  // the stream header and the settings version
+  if (bytes.size() < kHeadBytes) {
+    return "it holds " + std::to_string(bytes.size()) +
+           " bytes, too few for the stream header and the settings version";
+  }
+  const bool header = bytes[0] == 0xAA && bytes[1] == 0xAA && bytes[3] == 0x55;
+  // A stream without the header (the oldest form) starts with its settings version, 0 to 8.
+  const bool oldForm =
+      bytes[0] <= Tessel::kSettingsVersion && bytes[1] == 0 && bytes[2] == 0 && bytes[3] == 0;
+  if (!header && !oldForm) {
+    return "it starts with neither the stream header nor a settings version";
+  }
+  return {};
+}
+
 Source ReadSource(const std::string& path) {
   Source source;
   std::error_code ec;
@@ -50,6 +68,11 @@ Source ReadSource(const std::string& path) {
                                   std::istreambuf_iterator<char>());
   if (bytes.size() < sizeof kSqliteMagic ||
       std::memcmp(bytes.data(), kSqliteMagic, sizeof kSqliteMagic) != 0) {
+    if (const std::string fault = NotAStream(bytes); !fault.empty()) {
+      source.error =
+          "\"" + path + "\" is not a .strata document or a Tessel document stream: " + fault + ".";
+      return source;
+    }
     // A raw stream has no recording. One sample stands in for it, so that the responses are
     // shown as the stream holds them instead of being reset for an empty recording.
     source.stream = std::move(bytes);
@@ -100,6 +123,14 @@ ordered_json CellJson(const Tessel::TableViewElem& e) {
           {"userBaseline", BaselineJson(e.userBaseline)}};
 }
 
+// Where a stream cut short ended: what a reader needs to tell stored values from defaults.
+ordered_json EndJson(const Tessel::PersistStreamSettings::StreamEnd& end) {
+  if (!end.early) {
+    return nullptr;
+  }
+  return {{"afterBytes", end.after}, {"field", end.field}};
+}
+
 ordered_json Report(Tessel::Document& doc) {
   Tessel::PersistStreamSettings& o = doc.SettingsObject();
   const Tessel::TableViewMatrix& m = doc.Matrix();
@@ -120,7 +151,8 @@ ordered_json Report(Tessel::Document& doc) {
           {"matrixVersion", o.LoadedMatrixVersion()},
           {"columns", m.ColumnCount()},
           {"rows", m.RowCount()},
-          {"cells", std::move(cells)}};
+          {"cells", std::move(cells)},
+          {"endedEarly", EndJson(o.LoadedEnd())}};
 }
 
 // One "key: value" per line; objects and arrays of plain values on one line as JSON.
@@ -134,12 +166,18 @@ void PrintText(const ordered_json& report, std::ostream& out) {
     } else if (key == "cells") {
       for (size_t c = 0; c < value.size(); ++c) {
         for (size_t r = 0; r < value[c].size(); ++r) {
-          out << "cell " << r << "," << c << ":";
+          out << "cell " << r + 1 << "," << c + 1 << ":";
           for (const auto& [name, field] : value[c][r].items()) {
             out << " " << name << "=" << field.dump();
           }
           out << "\n";
         }
+      }
+    } else if (key == "endedEarly") {
+      if (!value.is_null()) {
+        out << "endedEarly: the stream ends after " << value["afterBytes"].dump()
+            << " bytes, inside " << value["field"].get<std::string>()
+            << "; that field and every one after it are defaults\n";
       }
     } else {
       out << key << ": " << value.dump() << "\n";
@@ -183,6 +221,10 @@ void AddInspectCommand(CLI::App& app, CommandIo& io) {
       "inspect", "Show what a Tessel document stream holds: settings, option flags and the table");
   cmd->add_option("FILE", *path, "a .strata document or a raw Tessel document stream")->required();
   cmd->add_flag("--json", *json, "one JSON object instead of text");
+  cmd->footer(
+      "Cells are named row,column counted from 1; values are shown as stored. A stream that "
+      "ends early still loads, as the desktop would load it: the report says after which byte "
+      "and inside which field, and every later field keeps its default.");
   cmd->callback([&io, path, json] { io.status = Inspect(*path, *json, io); });
 }
 

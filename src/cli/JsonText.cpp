@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "cli/FitFailure.h"
+
 namespace Cli {
 
 std::string JsonNumber(double value) {
@@ -16,25 +18,35 @@ std::string JsonNumber(double value) {
 
 namespace {
 
-std::string JsonParameter(const Tessel::FitParameter& p) {
-  return "{\"value\":" + JsonNumber(p.value) + ",\"standardError\":" + JsonNumber(p.standardError) +
-         ",\"lower\":" + JsonNumber(p.lower) + ",\"upper\":" + JsonNumber(p.upper) + "}";
+std::string JsonParameter(const Tessel::FitParameter& p, bool failed) {
+  const auto number = [failed](double v) { return failed ? std::string("null") : JsonNumber(v); };
+  return "{\"value\":" + number(p.value) + ",\"standardError\":" + number(p.standardError) +
+         ",\"lower\":" + number(p.lower) + ",\"upper\":" + number(p.upper) + "}";
+}
+
+std::string JsonString(const std::string& text) {
+  return text.empty() ? "null" : nlohmann::json(text).dump();
 }
 
 }  // namespace
 
-std::string FitJson(const Tessel::FitResult& r) {
-  return "{\"bottom\":" + JsonParameter(r.bottom) + ",\"top\":" + JsonParameter(r.top) +
-         ",\"logEC50\":" + JsonParameter(r.logEC50) +
-         ",\"hillSlope\":" + JsonParameter(r.hillSlope) +
-         ",\"ec50\":" + JsonNumber(std::pow(10.0, r.logEC50.value)) +
+std::string FitJson(const Tessel::FitResult& r, bool fixHill) {
+  // A failed fit's numbers are whatever the minimiser stopped at: none of them is a result.
+  const std::string failure = FitFailure(r, fixHill);
+  const bool failed = !failure.empty();
+  const auto number = [failed](double v) { return failed ? std::string("null") : JsonNumber(v); };
+  return "{\"bottom\":" + JsonParameter(r.bottom, failed) +
+         ",\"top\":" + JsonParameter(r.top, failed) +
+         ",\"logEC50\":" + JsonParameter(r.logEC50, failed) +
+         ",\"hillSlope\":" + JsonParameter(r.hillSlope, failed) +
+         ",\"ec50\":" + number(std::pow(10.0, r.logEC50.value)) +
          ",\"degreesOfFreedom\":" + std::to_string(r.degreesOfFreedom) +
-         ",\"rSquared\":" + JsonNumber(r.rSquared) +
-         ",\"absoluteSumOfSquares\":" + JsonNumber(r.absoluteSumOfSquares) +
-         ",\"syx\":" + JsonNumber(r.syx) +
-         ",\"pointsAnalysed\":" + std::to_string(r.pointsAnalysed) +
+         ",\"rSquared\":" + number(r.rSquared) +
+         ",\"absoluteSumOfSquares\":" + number(r.absoluteSumOfSquares) +
+         ",\"syx\":" + number(r.syx) + ",\"pointsAnalysed\":" + std::to_string(r.pointsAnalysed) +
          ",\"converged\":" + (r.converged ? "true" : "false") +
-         ",\"statisticsValid\":" + (r.statisticsValid ? "true" : "false") + "}";
+         ",\"statisticsValid\":" + (r.statisticsValid ? "true" : "false") +
+         ",\"failure\":" + JsonString(failure) + "}";
 }
 
 nlohmann::ordered_json SettingsJson(const Tessel::DocumentSettings& s) {

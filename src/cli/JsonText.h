@@ -12,8 +12,9 @@ namespace Cli {
 // not finite, as JSON has no infinities or NaN.
 std::string JsonNumber(double value);
 
-// The fit record as `tessel fit --json` prints it (one object, no line end).
-std::string FitJson(const Tessel::FitResult& result);
+// The fit record as `tessel fit --json` prints it (one object, no line end). A failed fit has
+// null for every value and says why in "failure" (null when the fit succeeded).
+std::string FitJson(const Tessel::FitResult& result, bool fixHill);
 
 // The settings record, every field by its name.
 nlohmann::ordered_json SettingsJson(const Tessel::DocumentSettings& settings);

@@ -1,15 +1,15 @@
 #include <CLI/CLI.hpp>
-#include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/CommandIo.h"
 #include "cli/DocumentSession.h"
+#include "cli/OutputFiles.h"
+#include "cli/TableFiles.h"
 #include "cli/TesselCommand.h"
 #include "tessel/export/FittedParamsText.h"
 #include "tessel/export/MatrixCells.h"
-#include "tessel/export/PrismXmlWriter.h"
 #include "tessel/export/TableTextWriter.h"
 #include "tessel/fit/FittedParamsData.h"
 #include "tessel/fit/RunFits.h"
@@ -20,13 +20,15 @@ namespace {
 struct TableArgs {
   std::string file;
   bool json = false;
-  std::string xml;
-  std::string text;
-  std::string params;
+  TableFiles files;
 };
 
 std::unique_ptr<DocumentSession> OpenOrSay(const std::string& command, const std::string& path,
                                            CommandIo& io) {
+  if (const std::string fault = InputFault(path); !fault.empty()) {
+    io.err << "tessel " << command << ": " << fault << "\n";
+    return nullptr;
+  }
   std::string error;
   auto s = DocumentSession::Open(path, io.err, true, &error);
   if (!s) {
@@ -57,39 +59,45 @@ int PrintTable(const TableArgs& a, CommandIo& io) {
     return kExitOk;
   }
   for (std::uint32_t r = 1; r < rows && columns > 1; ++r) {
-    io.out << writer.Line(r, 1, columns - 1);
+    io.out << LfLines(writer.Line(r, 1, columns - 1));
   }
   return kExitOk;
 }
 
 int Export(const TableArgs& a, CommandIo& io) {
-  if (a.xml.empty() && a.text.empty() && a.params.empty()) {
+  if (!a.files.Any()) {
     io.err << "tessel export: name a file to write with --xml, --text or --params\n";
+    return kExitBadInput;
+  }
+  OutputFiles plan;
+  plan.AddInput(a.file);
+  a.files.PlanTo(plan);
+  if (const std::string fault = plan.Check(); !fault.empty()) {
+    io.err << "tessel export: " << fault << "\n";
+    return kExitBadInput;
+  }
+  if (InputFault(a.file).empty() && !DocumentSession::IsStrataFile(a.file)) {
+    io.err << "tessel export: " << a.file
+           << ": it is not a .strata document, so it holds no table (tessel analyze " << a.file
+           << " --xml F --text F --params F measures and exports a recording)\n";
     return kExitBadInput;
   }
   auto s = OpenOrSay("export", a.file, io);
   if (!s) {
     return kExitBadInput;
   }
-  const Tessel::MatrixCells cells(s->Doc().Matrix(), s->ChannelTitles());
-  const auto refused = [&io](const std::string& path) {
-    io.err << "tessel export: " << path << ": The specified file is in use or cannot be written.\n";
+  const auto fits = Tessel::FitAllRuns(s->Doc().Matrix(), s->Doc().Settings().fixHill);
+  OutputFiles files;
+  files.AddInput(a.file);
+  a.files.AddTo(files, Tessel::MatrixCells(s->Doc().Matrix(), s->ChannelTitles()),
+                Tessel::FittedParamsText(fits, s->Doc().Settings()));
+  std::string fault = files.Check();
+  if (fault.empty()) {
+    fault = files.Write(io.out);
+  }
+  if (!fault.empty()) {
+    io.err << "tessel export: " << fault << "\n";
     return kExitBadInput;
-  };
-  if (!a.xml.empty() && !Tessel::WritePrismXml(cells, a.xml)) {
-    return refused(a.xml);
-  }
-  if (!a.text.empty() && !Tessel::WriteTableText(cells, a.text, Tessel::kProgressExportingTableView,
-                                                 &s->Host().Progress())) {
-    return refused(a.text);
-  }
-  if (!a.params.empty()) {
-    const auto fits = Tessel::FitAllRuns(s->Doc().Matrix(), s->Doc().Settings().fixHill);
-    const std::string text = Tessel::FittedParamsText(fits, s->Doc().Settings());
-    std::ofstream file(a.params, std::ios::binary | std::ios::trunc);
-    if (!file || !file.write(text.data(), static_cast<std::streamsize>(text.size()))) {
-      return refused(a.params);
-    }
   }
   return kExitOk;
 }
@@ -110,9 +118,12 @@ void AddExportCommand(CLI::App& app, CommandIo& io) {
   CLI::App* cmd = app.add_subcommand(
       "export", "Write the table of a .strata document as Prism XML, text, or fitted parameters");
   cmd->add_option("FILE", a->file, "A .strata document")->required();
-  cmd->add_option("--xml", a->xml, "Prism XML file to write");
-  cmd->add_option("--text", a->text, "Text file to write (TAB-separated, ISO 8859-1)");
-  cmd->add_option("--params", a->params, "Fitted parameters text file to write");
+  cmd->add_option("--xml", a->files.xml, "Prism XML file to write (- for standard output)");
+  cmd->add_option("--text", a->files.text,
+                  "Text file to write: TAB-separated, ISO 8859-1, CR LF (- for standard output)");
+  cmd->add_option("--params", a->files.params,
+                  "Fitted parameters text file to write: TAB-separated, CR LF (- for standard "
+                  "output)");
   cmd->callback([&io, a] { io.status = Export(*a, io); });
 }
 

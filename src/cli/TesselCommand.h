@@ -6,9 +6,12 @@
 
 namespace Cli {
 
+inline constexpr const char* kVersionText = "tessel 0.1";
+
 // Exit statuses of the tessel command.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNothingMeasured = 1;
+inline constexpr int kExitNoRunFitted = 1;
 inline constexpr int kExitBadInput = 2;
 
 // Runs the tessel command with its arguments (without the program name) and the given streams;

@@ -43,8 +43,10 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return s.str();
 }
 
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+// Writes a whole file; returns its path.
+inline std::string WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  return path.string();
 }
 
 }  // namespace Testing

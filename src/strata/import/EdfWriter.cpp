@@ -1,9 +1,13 @@
 #include "strata/import/EdfWriter.h"
 
 #include <edflib.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 
 namespace Strata {
@@ -92,9 +96,8 @@ std::string WriteData(int handle, const Recording& rec, int perRecord) {
   return {};
 }
 
-}  // namespace
-
-std::string WriteEdfPlus(const Recording& rec, const std::string& path, const EdfStartTime& start) {
+// Writes the whole file at path (no temporary name); "" or the fault.
+std::string WriteFile(const Recording& rec, const std::string& path, const EdfStartTime& start) {
   if (rec.BlockCount() != 1 || rec.ChannelCount() == 0) {
     return "an EDF+ file is written from a recording of one block with at least one channel";
   }
@@ -106,9 +109,8 @@ std::string WriteEdfPlus(const Recording& rec, const std::string& path, const Ed
   if (rec.BlockAt(0).Ticks() == 0 || rec.BlockAt(0).Ticks() % perRecord != 0) {
     return "the recording does not fill a whole number of EDF data records";
   }
-  const std::string part = path + ".part";
   const int handle =
-      edfopen_file_writeonly(part.c_str(), EDFLIB_FILETYPE_EDFPLUS, rec.ChannelCount());
+      edfopen_file_writeonly(path.c_str(), EDFLIB_FILETYPE_EDFPLUS, rec.ChannelCount());
   if (handle == EDFLIB_NO_SUCH_FILE_OR_DIRECTORY) {
     return "the file cannot be created: its folder does not exist or cannot be written";
   }
@@ -122,6 +124,42 @@ std::string WriteEdfPlus(const Recording& rec, const std::string& path, const Ed
   if (edfclose_file(handle) != 0 && fault.empty()) {
     fault = "the file could not be completed";
   }
+  return fault;
+}
+
+// The size an EDF file's header gives it: the header bytes, then the data records, each the
+// signals' samples per record times two bytes. -1 when the header cannot say.
+long long DeclaredSize(const std::string& bytes) {
+  if (bytes.size() < 256) {
+    return -1;
+  }
+  const auto field = [&bytes](size_t at, size_t width) {
+    try {
+      return std::stoll(bytes.substr(at, width));
+    } catch (const std::exception&) {
+      return -1LL;
+    }
+  };
+  const long long headerBytes = field(184, 8);
+  const long long records = field(236, 8);
+  const long long signals = field(252, 4);
+  if (headerBytes != 256 * (signals + 1) || static_cast<long long>(bytes.size()) < headerBytes ||
+      records < 0) {
+    return -1;
+  }
+  long long perRecord = 0;
+  const size_t samplesAt = 256 + static_cast<size_t>(signals) * 216;
+  for (long long s = 0; s < signals; ++s) {
+    perRecord += field(samplesAt + static_cast<size_t>(s) * 8, 8);
+  }
+  return headerBytes + records * perRecord * 2;
+}
+
+}  // namespace
+
+std::string WriteEdfPlus(const Recording& rec, const std::string& path, const EdfStartTime& start) {
+  const std::string part = path + ".part";
+  std::string fault = WriteFile(rec, part, start);
   std::error_code ec;
   if (fault.empty()) {
     std::filesystem::rename(part, path, ec);
@@ -132,6 +170,33 @@ std::string WriteEdfPlus(const Recording& rec, const std::string& path, const Ed
   if (!fault.empty()) {
     std::filesystem::remove(part, ec);
   }
+  return fault;
+}
+
+std::string EdfPlusBytes(const Recording& rec, std::string* bytes, const EdfStartTime& start) {
+  // EDFlib writes only to a named file and does not check its writes: it writes into memory,
+  // and the caller writes the bytes where they belong with every write checked.
+  const int fd = ::memfd_create("tessel-edf", 0);
+  if (fd < 0) {
+    return "no memory to build the file in";
+  }
+  std::string fault = WriteFile(rec, "/proc/self/fd/" + std::to_string(fd), start);
+  bytes->clear();
+  if (fault.empty()) {
+    char buffer[1 << 16];
+    ::lseek(fd, 0, SEEK_SET);
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+      bytes->append(buffer, static_cast<size_t>(n));
+    }
+    const long long declared = DeclaredSize(*bytes);
+    if (declared != static_cast<long long>(bytes->size())) {
+      // EDFlib's writes failed unseen; growing the file to its size gives the system's reason.
+      const bool grows = declared > 0 && ::ftruncate(fd, static_cast<off_t>(declared)) == 0;
+      fault = std::string("the file could not be completed") +
+              (grows ? "" : " (" + std::string(std::strerror(errno)) + ")");
+    }
+  }
+  ::close(fd);
   return fault;
 }
 

@@ -24,4 +24,8 @@ struct EdfStartTime {
 std::string WriteEdfPlus(const Recording& recording, const std::string& path,
                          const EdfStartTime& start = {});
 
+// The same file as bytes in memory, for a caller that writes them itself. "" or the fault.
+std::string EdfPlusBytes(const Recording& recording, std::string* bytes,
+                         const EdfStartTime& start = {});
+
 }  // namespace Strata

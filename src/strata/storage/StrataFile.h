@@ -12,7 +12,10 @@
 namespace Strata {
 
 // The format version of .strata files this program writes; it reads every version up to it.
-inline constexpr std::int64_t kStrataFormatVersion = 1;
+// Version 2 keeps a checksum beside every record and the number of records of every table;
+// version 1 files have neither and open without the check.
+inline constexpr std::int64_t kStrataFormatVersion = 2;
+inline constexpr std::int64_t kFirstCheckedFormat = 2;
 // SQLite's application id of a .strata file: "STRA".
 inline constexpr std::int64_t kStrataApplicationId = 0x53545241;
 

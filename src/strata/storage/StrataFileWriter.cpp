@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "strata/storage/RowChecksum.h"
 #include "strata/storage/SqliteDatabase.h"
 #include "strata/storage/StrataFile.h"
 #include "tessel/support/MemoryStream.h"
@@ -20,18 +21,21 @@ static_assert(std::endian::native == std::endian::little,
 // Extensions number their streams from 0; the host asks until one has no stream.
 constexpr std::int32_t kMaxStreamsPerChild = 16;
 
+// Every record carries the checksum of its values (RowChecksum, in the order of the columns);
+// "contents" holds the number of records of each table, so that a lost record shows too.
 constexpr const char* kSchema = R"(
-  CREATE TABLE channels(id INTEGER PRIMARY KEY, title TEXT NOT NULL);
+  CREATE TABLE channels(id INTEGER PRIMARY KEY, title TEXT NOT NULL, crc INTEGER NOT NULL);
   CREATE TABLE blocks(id INTEGER PRIMARY KEY, interval REAL NOT NULL, start_time REAL NOT NULL,
-                      ticks INTEGER NOT NULL);
+                      ticks INTEGER NOT NULL, crc INTEGER NOT NULL);
   CREATE TABLE samples(block INTEGER NOT NULL, channel INTEGER NOT NULL, units TEXT NOT NULL,
-                       data BLOB NOT NULL, PRIMARY KEY(block, channel));
+                       data BLOB NOT NULL, crc INTEGER NOT NULL, PRIMARY KEY(block, channel));
   CREATE TABLE comments(id INTEGER PRIMARY KEY, channel INTEGER NOT NULL, block INTEGER NOT NULL,
-                        tick INTEGER NOT NULL, text TEXT NOT NULL);
-  CREATE TABLE children(id INTEGER PRIMARY KEY, class TEXT NOT NULL);
+                        tick INTEGER NOT NULL, text TEXT NOT NULL, crc INTEGER NOT NULL);
+  CREATE TABLE children(id INTEGER PRIMARY KEY, class TEXT NOT NULL, crc INTEGER NOT NULL);
   CREATE TABLE streams(child INTEGER NOT NULL, stream_index INTEGER NOT NULL,
-                       kind INTEGER NOT NULL, data BLOB NOT NULL,
+                       kind INTEGER NOT NULL, data BLOB NOT NULL, crc INTEGER NOT NULL,
                        PRIMARY KEY(child, stream_index, kind));
+  CREATE TABLE contents(name TEXT PRIMARY KEY, records INTEGER NOT NULL, crc INTEGER NOT NULL);
 )";
 
 std::string ErrnoText() {
@@ -77,65 +81,129 @@ std::string CollectChildren(ChartDocument& chart, const std::vector<ChildDocumen
   return {};
 }
 
-bool WriteRecording(SqliteDatabase& db, const Recording& rec) {
-  SqliteDatabase::Statement channel(db, "INSERT INTO channels VALUES(?, ?)");
+// The number of records written to each table, for the "contents" table.
+struct RecordCounts {
+  std::int64_t channels = 0;
+  std::int64_t blocks = 0;
+  std::int64_t samples = 0;
+  std::int64_t comments = 0;
+  std::int64_t children = 0;
+  std::int64_t streams = 0;
+};
+
+bool WriteRecording(SqliteDatabase& db, const Recording& rec, RecordCounts& counts) {
+  SqliteDatabase::Statement channel(db, "INSERT INTO channels VALUES(?, ?, ?)");
   for (std::int32_t c = 0; c < rec.ChannelCount(); ++c) {
-    if (!channel.Bind(1, std::int64_t{c}).Bind(2, rec.ChannelAt(c).title).Run()) {
+    const std::string& title = rec.ChannelAt(c).title;
+    const std::int64_t crc = RowChecksum().Add(std::int64_t{c}).Add(title).Value();
+    if (!channel.Bind(1, std::int64_t{c}).Bind(2, title).Bind(3, crc).Run()) {
       return false;
     }
+    ++counts.channels;
   }
-  SqliteDatabase::Statement block(db, "INSERT INTO blocks VALUES(?, ?, ?, ?)");
-  SqliteDatabase::Statement samples(db, "INSERT INTO samples VALUES(?, ?, ?, ?)");
+  SqliteDatabase::Statement block(db, "INSERT INTO blocks VALUES(?, ?, ?, ?, ?)");
+  SqliteDatabase::Statement samples(db, "INSERT INTO samples VALUES(?, ?, ?, ?, ?)");
   for (std::int32_t b = 0; b < rec.BlockCount(); ++b) {
     const Block& blk = rec.BlockAt(b);
+    const std::int64_t ticks = blk.Ticks();
+    const std::int64_t crc =
+        RowChecksum().Add(std::int64_t{b}).Add(blk.interval).Add(blk.startTime).Add(ticks).Value();
     if (!block.Bind(1, std::int64_t{b})
              .Bind(2, blk.interval)
              .Bind(3, blk.startTime)
-             .Bind(4, std::int64_t{blk.Ticks()})
+             .Bind(4, ticks)
+             .Bind(5, crc)
              .Run()) {
       return false;
     }
+    ++counts.blocks;
     for (size_t c = 0; c < blk.samples.size(); ++c) {
       const auto& s = blk.samples[c];
+      const std::string units = c < blk.units.size() ? blk.units[c] : std::string();
+      const std::int64_t sum = RowChecksum()
+                                   .Add(std::int64_t{b})
+                                   .Add(static_cast<std::int64_t>(c))
+                                   .Add(units)
+                                   .Add(s.data(), s.size() * sizeof(float))
+                                   .Value();
       if (!samples.Bind(1, std::int64_t{b})
                .Bind(2, static_cast<std::int64_t>(c))
-               .Bind(3, c < blk.units.size() ? blk.units[c] : std::string())
+               .Bind(3, units)
                .BindBlob(4, s.data(), s.size() * sizeof(float))
+               .Bind(5, sum)
                .Run()) {
         return false;
       }
+      ++counts.samples;
     }
   }
-  SqliteDatabase::Statement comment(db, "INSERT INTO comments VALUES(?, ?, ?, ?, ?)");
-  std::int64_t order = 0;
+  SqliteDatabase::Statement comment(db, "INSERT INTO comments VALUES(?, ?, ?, ?, ?, ?)");
   for (const Comment& c : rec.Comments()) {
-    if (!comment.Bind(1, order++)
+    const std::int64_t order = counts.comments;
+    const std::int64_t crc = RowChecksum()
+                                 .Add(order)
+                                 .Add(std::int64_t{c.channel})
+                                 .Add(std::int64_t{c.position.Block()})
+                                 .Add(std::int64_t{c.position.Tick()})
+                                 .Add(c.text)
+                                 .Value();
+    if (!comment.Bind(1, order)
              .Bind(2, std::int64_t{c.channel})
              .Bind(3, std::int64_t{c.position.Block()})
              .Bind(4, std::int64_t{c.position.Tick()})
              .Bind(5, c.text)
+             .Bind(6, crc)
              .Run()) {
       return false;
+    }
+    ++counts.comments;
+  }
+  return true;
+}
+
+bool WriteChildren(SqliteDatabase& db, const std::vector<StoredChild>& children,
+                   RecordCounts& counts) {
+  SqliteDatabase::Statement child(db, "INSERT INTO children VALUES(?, ?, ?)");
+  SqliteDatabase::Statement stream(db, "INSERT INTO streams VALUES(?, ?, ?, ?, ?)");
+  for (size_t i = 0; i < children.size(); ++i) {
+    const auto id = static_cast<std::int64_t>(i);
+    const std::int64_t crc = RowChecksum().Add(id).Add(children[i].className).Value();
+    if (!child.Bind(1, id).Bind(2, children[i].className).Bind(3, crc).Run()) {
+      return false;
+    }
+    ++counts.children;
+    for (const StoredStream& s : children[i].streams) {
+      const std::int64_t sum = RowChecksum()
+                                   .Add(id)
+                                   .Add(std::int64_t{s.index})
+                                   .Add(std::int64_t{s.kind})
+                                   .Add(s.bytes.data(), s.bytes.size())
+                                   .Value();
+      if (!stream.Bind(1, id)
+               .Bind(2, std::int64_t{s.index})
+               .Bind(3, std::int64_t{s.kind})
+               .BindBlob(4, s.bytes.data(), s.bytes.size())
+               .Bind(5, sum)
+               .Run()) {
+        return false;
+      }
+      ++counts.streams;
     }
   }
   return true;
 }
 
-bool WriteChildren(SqliteDatabase& db, const std::vector<StoredChild>& children) {
-  SqliteDatabase::Statement child(db, "INSERT INTO children VALUES(?, ?)");
-  SqliteDatabase::Statement stream(db, "INSERT INTO streams VALUES(?, ?, ?, ?)");
-  for (size_t i = 0; i < children.size(); ++i) {
-    if (!child.Bind(1, static_cast<std::int64_t>(i)).Bind(2, children[i].className).Run()) {
+bool WriteContents(SqliteDatabase& db, const RecordCounts& counts) {
+  SqliteDatabase::Statement row(db, "INSERT INTO contents VALUES(?, ?, ?)");
+  for (const auto& [name, records] : {std::pair{"channels", counts.channels},
+                                      {"blocks", counts.blocks},
+                                      {"samples", counts.samples},
+                                      {"comments", counts.comments},
+                                      {"children", counts.children},
+                                      {"streams", counts.streams}}) {
+    const std::int64_t crc = RowChecksum().Add(std::string_view(name)).Add(records).Value();
+    if (!row.Bind(1, std::string_view(name)).Bind(2, records).Bind(3, crc).Run()) {
       return false;
-    }
-    for (const StoredStream& s : children[i].streams) {
-      if (!stream.Bind(1, static_cast<std::int64_t>(i))
-               .Bind(2, std::int64_t{s.index})
-               .Bind(3, std::int64_t{s.kind})
-               .BindBlob(4, s.bytes.data(), s.bytes.size())
-               .Run()) {
-        return false;
-      }
     }
   }
   return true;
@@ -144,6 +212,7 @@ bool WriteChildren(SqliteDatabase& db, const std::vector<StoredChild>& children)
 std::string WriteDatabase(const std::string& temp, const Recording& rec,
                           const std::vector<StoredChild>& children) {
   SqliteDatabase db;
+  RecordCounts counts;
   // No journal and no syncing inside SQLite: the file is new and nobody else sees it until it is
   // complete, flushed and renamed into place.
   const std::string pragmas =
@@ -152,7 +221,8 @@ std::string WriteDatabase(const std::string& temp, const Recording& rec,
       std::to_string(kStrataApplicationId) +
       "; PRAGMA user_version=" + std::to_string(kStrataFormatVersion) + ";";
   const bool ok = db.OpenForWriting(temp) && db.Exec(pragmas.c_str()) && db.Exec("BEGIN") &&
-                  db.Exec(kSchema) && WriteRecording(db, rec) && WriteChildren(db, children) &&
+                  db.Exec(kSchema) && WriteRecording(db, rec, counts) &&
+                  WriteChildren(db, children, counts) && WriteContents(db, counts) &&
                   db.Exec("COMMIT");
   if (!ok) {
     return db.DiskFull() ? "the disk is full" : "writing failed (" + db.Error() + ")";

@@ -428,7 +428,7 @@ std::int32_t Document::ReadStreamSection(Kor::BinaryReader& in) {
   TableViewManagerState state;
   state.Read(in);
   Reset();
-  if (contents.complete) {
+  if (contents.complete || !contents.columns.empty()) {
     matrix_->Assign(std::move(contents.columns));
   }
   tableViewState_ = std::move(state);

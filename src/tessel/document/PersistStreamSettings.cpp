@@ -19,6 +19,7 @@ Status PersistStreamSettings::Load(IByteStream* stream) {
   loadedLevel_ = 0;
   loadedVersion_ = -1;
   loadedMatrixVersion_ = -1;
+  loadedEnd_ = {};
   Status status = kOk;
   try {
     LoadSections(stream);
@@ -34,7 +35,7 @@ void PersistStreamSettings::LoadSections(IByteStream* stream) {
   Kor::BinaryReader in(stream);
   const int level = in.ReadHeader();
   std::int32_t version = 0;
-  in.ReadInt32(version);
+  in.ReadInt32(version, "settingsVersion");
   if (version > kSettingsVersion || version < 0) {
     throw FrameworkError(kErrStreamVersion);
   }
@@ -45,15 +46,15 @@ void PersistStreamSettings::LoadSections(IByteStream* stream) {
     staged.restoreEnd = restore[1];
   }
   for (bool& option : staged.options) {
-    in.ReadFlag(option);
+    in.ReadFlag(option, "flags");
   }
   ReadRecord(in, version, staged.settings);
   if (version >= 6) {
-    in.ReadTickPosition(staged.restoreStart);
-    in.ReadTickPosition(staged.restoreEnd);
+    in.ReadTickPosition(staged.restoreStart, "restoreSelection");
+    in.ReadTickPosition(staged.restoreEnd, "restoreSelection");
   }
   if (version >= 8) {
-    in.ReadFlag(staged.settings.advanceDown);
+    in.ReadFlag(staged.settings.advanceDown, "advanceDown");
   }
   std::int32_t matrixVersion = -1;
   if (document_ != nullptr) {
@@ -70,47 +71,48 @@ void PersistStreamSettings::LoadSections(IByteStream* stream) {
   loadedLevel_ = level;
   loadedVersion_ = version;
   loadedMatrixVersion_ = matrixVersion;
+  loadedEnd_ = {in.Failed(), in.EndedAfter(), in.EndedIn()};
 }
 
 void PersistStreamSettings::ReadRecord(Kor::BinaryReader& in, std::int32_t version,
                                        DocumentSettings& s) {
-  in.ReadInt32(s.autoChannel);
-  in.ReadInt32(s.b);
-  in.ReadString(s.c);
-  in.ReadDouble(s.startOffset);
-  in.ReadDouble(s.stopOffset);
-  in.ReadInt32(s.calcType);
-  in.ReadString(s.calcName);
+  in.ReadInt32(s.autoChannel, "autoChannel");
+  in.ReadInt32(s.b, "b");
+  in.ReadString(s.c, "c");
+  in.ReadDouble(s.startOffset, "startOffset");
+  in.ReadDouble(s.stopOffset, "stopOffset");
+  in.ReadInt32(s.calcType, "calcType");
+  in.ReadString(s.calcName, "calcName");
   if (version >= 2) {
-    in.ReadFlag(s.f1);
-    in.ReadFlag(s.scientific);
+    in.ReadFlag(s.f1, "f1");
+    in.ReadFlag(s.scientific, "scientific");
   }
-  in.ReadFlag(s.perDoseBaseline);
-  in.ReadInt32(s.sigFigs);
+  in.ReadFlag(s.perDoseBaseline, "perDoseBaseline");
+  in.ReadInt32(s.sigFigs, "sigFigs");
   if (version >= 3) {
-    in.ReadInt32(s.g);
+    in.ReadInt32(s.g, "g");
   }
   if (version >= 4) {
     ReadResultsOptions(in, version, s);
   }
   if (version >= 5) {
-    in.ReadInt32(s.currentRow);
-    in.ReadInt32(s.currentColumn);
+    in.ReadInt32(s.currentRow, "currentRow");
+    in.ReadInt32(s.currentColumn, "currentColumn");
   }
 }
 
 void PersistStreamSettings::ReadResultsOptions(Kor::BinaryReader& in, std::int32_t version,
                                                DocumentSettings& s) {
-  in.ReadInt32(s.h);
+  in.ReadInt32(s.h, "h");
   if (version >= 7) {
-    in.ReadBitSet(s.graphSet);
+    in.ReadBitSet(s.graphSet, "graphSet");
   } else {
-    in.ReadOldBitSet(s.graphSet);
+    in.ReadOldBitSet(s.graphSet, "graphSet");
   }
-  in.ReadFlag(s.bottomToZero);
-  in.ReadFlag(s.normalize);
-  in.ReadFlag(s.fixHill);
-  in.ReadFlag(s.showLegend);
+  in.ReadFlag(s.bottomToZero, "bottomToZero");
+  in.ReadFlag(s.normalize, "normalize");
+  in.ReadFlag(s.fixHill, "fixHill");
+  in.ReadFlag(s.showLegend, "showLegend");
 }
 
 Status PersistStreamSettings::Save(IByteStream* stream, bool clearDirty) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "tessel/document/DocumentSettings.h"
 #include "tessel/host/IPersistStream.h"
@@ -61,6 +62,13 @@ class PersistStreamSettings : public RefCounted<IPersistStream> {
   int LoadedFormatLevel() const { return loadedLevel_; }
   std::int32_t LoadedVersion() const { return loadedVersion_; }
   std::int32_t LoadedMatrixVersion() const { return loadedMatrixVersion_; }
+  // Where the last load's stream ended early, when it did: the fields after it kept defaults.
+  struct StreamEnd {
+    bool early = false;
+    std::uint64_t after = 0;  // the bytes the stream held
+    std::string field;        // the field it ended in
+  };
+  const StreamEnd& LoadedEnd() const { return loadedEnd_; }
 
  private:
   // The settings section as read, applied only once the whole stream has been read.
@@ -84,6 +92,7 @@ class PersistStreamSettings : public RefCounted<IPersistStream> {
   int loadedLevel_ = 0;
   std::int32_t loadedVersion_ = -1;
   std::int32_t loadedMatrixVersion_ = -1;
+  StreamEnd loadedEnd_;
 };
 
 }  // namespace Tessel

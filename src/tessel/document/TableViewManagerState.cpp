@@ -17,18 +17,19 @@ void TableViewManagerState::Write(Kor::BinaryWriter& out) const {
 }
 
 void TableViewManagerState::Read(Kor::BinaryReader& in) {
+  in.SetContext("tableView");
   std::int32_t version = 0;
-  if (!in.ReadInt32(version)) {
+  if (!in.ReadInt32(version, "version")) {
     return;
   }
   if (version > kVersion || version < 1) {
     throw FrameworkError(kErrStreamVersion);
   }
-  in.ReadInt32(currentRow);
-  in.ReadInt32(currentColumn);
+  in.ReadInt32(currentRow, "currentRow");
+  in.ReadInt32(currentColumn, "currentColumn");
   std::int32_t count = 0;
   std::int32_t check = 0;
-  if (!in.ReadInt32(count) || !in.ReadInt32(check)) {
+  if (!in.ReadInt32(count, "columnWidths") || !in.ReadInt32(check)) {
     return;
   }
   if (count < 0 || static_cast<std::int64_t>(count) + check != 0) {

@@ -23,13 +23,16 @@ void WriteMatrixStream(Kor::BinaryWriter& out, const TableViewMatrix& matrix, bo
 
 struct MatrixStreamContents {
   std::int32_t version = -1;  // -1 when the stream ended before the version
+  // The columns; for a stream that ended inside the cells, the cells read and reset cells for
+  // the rest (empty when it ended before the first cell).
   std::vector<TableViewVector> columns;
   bool complete = false;  // every cell was read before the stream ended
 };
 
 // Reads a matrix of any version up to 4. The dose values are taken from the dose texts; when the
 // recording holds no data, the run cells of the dose rows are reset. A version above 4 or an
-// impossible column or row count throws the stream-format error.
+// impossible column or row count throws the stream-format error. A stream that ends inside the
+// cells keeps the cells read, with the rest at their reset values.
 MatrixStreamContents ReadMatrixStream(Kor::BinaryReader& in, bool recordingHasData);
 
 }  // namespace Tessel

@@ -32,14 +32,18 @@ bool BinaryReader::ReadBytes(void* buffer, std::uint32_t size) {
   }
   const std::uint32_t rest = size - replayed;
   if (rest == 0) {
+    position_ += size;
     return true;
   }
   std::uint32_t read = 0;
   if (stream_ == nullptr || stream_->Read(out + replayed, rest, &read) != Tessel::kOk ||
       read != rest) {
     failed_ = true;
+    endedAfter_ = position_ + replayed + std::min(read, rest);
+    endedIn_ = context_.empty() ? std::string(field_) : context_ + " " + field_;
     return false;
   }
+  position_ += size;
   return true;
 }
 
@@ -70,11 +74,13 @@ int BinaryReader::ReadHeader() {
   } else {
     level_ = 1;
     replay_.assign(bytes, bytes + sizeof bytes);
+    position_ = 0;
   }
   return level_;
 }
 
-bool BinaryReader::ReadInt32(std::int32_t& value) {
+bool BinaryReader::ReadInt32(std::int32_t& value, const char* field) {
+  Name(field);
   std::uint8_t bytes[4];
   if (!ReadBytes(bytes, sizeof bytes)) {
     return false;
@@ -83,7 +89,8 @@ bool BinaryReader::ReadInt32(std::int32_t& value) {
   return true;
 }
 
-bool BinaryReader::ReadFlag(bool& value) {
+bool BinaryReader::ReadFlag(bool& value, const char* field) {
+  Name(field);
   std::int32_t v = 0;
   if (!ReadInt32(v)) {
     return false;
@@ -92,7 +99,8 @@ bool BinaryReader::ReadFlag(bool& value) {
   return true;
 }
 
-bool BinaryReader::ReadDouble(double& value) {
+bool BinaryReader::ReadDouble(double& value, const char* field) {
+  Name(field);
   std::uint8_t bytes[8];
   if (!ReadBytes(bytes, sizeof bytes)) {
     return false;
@@ -103,7 +111,8 @@ bool BinaryReader::ReadDouble(double& value) {
   return true;
 }
 
-bool BinaryReader::ReadTickPosition(Tessel::TickPosition& value) {
+bool BinaryReader::ReadTickPosition(Tessel::TickPosition& value, const char* field) {
+  Name(field);
   std::int32_t block = 0;
   std::int32_t tick = 0;
   if (!ReadInt32(block) || !ReadInt32(tick)) {
@@ -113,7 +122,8 @@ bool BinaryReader::ReadTickPosition(Tessel::TickPosition& value) {
   return true;
 }
 
-bool BinaryReader::ReadString(std::string& value) {
+bool BinaryReader::ReadString(std::string& value, const char* field) {
+  Name(field);
   std::int32_t tag = 0;
   std::int32_t n = 0;
   std::vector<std::uint8_t> bytes;
@@ -154,7 +164,8 @@ bool BinaryReader::ReadString(std::string& value) {
   return true;
 }
 
-bool BinaryReader::ReadBitSet(boost::dynamic_bitset<std::uint32_t>& value) {
+bool BinaryReader::ReadBitSet(boost::dynamic_bitset<std::uint32_t>& value, const char* field) {
+  Name(field);
   std::int32_t form = 0;
   std::int32_t bits = 0;
   std::int32_t count = 0;
@@ -186,7 +197,8 @@ bool BinaryReader::ReadBitSet(boost::dynamic_bitset<std::uint32_t>& value) {
   return true;
 }
 
-bool BinaryReader::ReadOldBitSet(boost::dynamic_bitset<std::uint32_t>& value) {
+bool BinaryReader::ReadOldBitSet(boost::dynamic_bitset<std::uint32_t>& value, const char* field) {
+  Name(field);
   std::int32_t word = 0;
   if (!ReadInt32(word)) {
     return false;

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli/CommandIo.h"
 #include "cli/TesselCommand.h"
 #include "strata/device/OrganBathSimulator.h"
 #include "support/TempFiles.h"
@@ -24,10 +25,7 @@ std::string Demo() {
 }
 
 std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return Testing::ReadFile(p);
 }
 
 // The demo recording is the simulator's default experiment: the fits must find its curves again.
@@ -52,6 +50,17 @@ TEST(AnalyzeCommandTest, DemoFitsRecoverTheSimulatedCurves) {
   EXPECT_TRUE(json["messages"].empty());
   EXPECT_EQ(json["settings"]["startOffset"], 90.0);
   EXPECT_EQ(json["grid"][3][1], "Dose");
+  EXPECT_EQ(json["measured"], nlohmann::json::parse(R"({
+      "channels": [{"channel": 1, "title": "Tension 1", "units": "mN"}],
+      "start": 90.0, "stop": 118.0, "method": "average", "perDoseBaseline": false})"));
+  // The table's own numbering: runs by their column letter, doses by their row number, channels
+  // from 1.
+  const auto& run = json["runs"][1];
+  EXPECT_EQ(run["column"], "C");
+  EXPECT_EQ(run["channel"], "all");  // the demo's dose comments are on every channel
+  EXPECT_EQ(run["points"][0]["row"], 1);
+  EXPECT_EQ(run["points"][0]["column"], "C");
+  EXPECT_EQ(run["points"][7]["row"], 8);
 }
 
 TEST(AnalyzeCommandTest, PrintsTheFittedTableAndWritesEveryFile) {
@@ -64,14 +73,18 @@ TEST(AnalyzeCommandTest, PrintsTheFittedTableAndWritesEveryFile) {
                                "Tension 1", "--xml", xml.string(), "--text", text.string(),
                                "--params", params.string(), "--save", saved.string()});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("\tControl\tAntagonist\r\nBest-fit values\t\t\r\n", 0), 0u);
-  EXPECT_EQ(Slurp(params), r.out);
+  // What was measured, then the fitted parameters: on the terminal with LF, in the file CR LF.
+  const std::string measured =
+      "Channel 1: Tension 1 (mN)\nWindow: 90 to 118 s after each dose comment\nMethod: average\n\n";
+  EXPECT_EQ(r.out.rfind(measured + "\tControl\tAntagonist\nBest-fit values\t\t\n", 0), 0u);
+  EXPECT_EQ(measured + Cli::LfLines(Slurp(params)), r.out);
+  EXPECT_NE(Slurp(params).find("\r\n"), std::string::npos);
   EXPECT_EQ(std::system(("xmllint --noout " + xml.string()).c_str()), 0);
   EXPECT_NE(Slurp(xml).find("<Title>Antagonist</Title>"), std::string::npos);
   // The saved document holds the same table as the text export.
   const CommandRun table = Tessel({"table", saved.string()});
   ASSERT_EQ(table.status, 0) << table.err;
-  EXPECT_EQ(table.out, Slurp(text));
+  EXPECT_EQ(table.out, Cli::LfLines(Slurp(text)));
   const fs::path again = dir.path() / "again.txt";
   EXPECT_EQ(Tessel({"export", saved.string(), "--params", again.string()}).status, 0);
   EXPECT_EQ(Slurp(again), Slurp(params));
@@ -95,23 +108,70 @@ TEST(AnalyzeCommandTest, ArgumentErrorsAreOneLineAndStatusTwo) {
     EXPECT_EQ(r.status, 2) << args.back();
     EXPECT_TRUE(r.out.empty()) << args.back();
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.err.rfind("tessel " + args[0] + ": ", 0), 0u) << r.err;
   }
 }
 
-TEST(AnalyzeCommandTest, ARecordingWithoutDoseCommentsMeasuresNothing) {
+// A delimited-text recording with a comment column, as the README shows it: only comments in the
+// dose comment form are measured, and a recording without any says what the form is.
+TEST(AnalyzeCommandTest, DoseCommentsOfADelimitedTextRecording) {
   const Testing::TempDir dir;
-  const fs::path csv = dir.path() / "plain.csv";
-  {
-    std::ofstream out(csv);
-    out << "Time [s],Tension [mN]\n";
-    for (int i = 0; i < 100; ++i) {
-      out << i * 0.1 << "," << 1.0 << "\n";
+  struct Case {
+    std::string comment;  // %1 the dose
+    int status;
+    std::string err;
+  };
+  const std::string csv = dir / "bath.csv";
+  const Case cases[] = {
+      {"TSL: <%1> <Control>", 0, ""},
+      {"Control ACh %1 uM", 1,
+       "tessel analyze: " + csv +
+           ": no response was measured (0 dose comments found in the selection; a dose comment "
+           "reads \"TSL: <dose> <run label>\", for example \"TSL: <0.1> <Control>\": see tessel "
+           "analyze --help)\n"},
+  };
+  for (const Case& c : cases) {
+    std::string text = "Time [s],Tension [mN],Comment\n";
+    const double doses[] = {0.01, 0.1, 1, 10, 100};
+    for (int i = 0; i < 500; ++i) {
+      const double dose = doses[i / 100];
+      const double response = 1.0 + 9.0 * dose / (dose + 1.0);
+      std::string comment;
+      if (i % 100 == 0) {
+        comment = c.comment;
+        comment.replace(comment.find("%1"), 2, std::to_string(dose).substr(0, 4));
+      }
+      text += std::to_string(i * 0.1) + "," + std::to_string(response) + "," + comment + "\n";
+    }
+    Testing::WriteFile(csv, text);
+    const CommandRun r = Tessel({"analyze", csv, "--start", "1", "--stop", "9", "--json"});
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_EQ(r.err, c.err);
+    if (c.status == 0) {
+      const auto json = nlohmann::json::parse(r.out);
+      EXPECT_EQ(json["runs"][0]["label"], "Control");
+      EXPECT_EQ(json["runs"][0]["fit"]["pointsAnalysed"], 5);
     }
   }
-  const CommandRun r = Tessel({"analyze", csv.string()});
+}
+
+// A fit that fails says why on standard error; with no run fitted the status is 1, and the JSON
+// has null for the failed fit's values.
+TEST(AnalyzeCommandTest, FailedFitsSayWhy) {
+  const CommandRun r = Tessel(
+      {"analyze", Demo(), "--start", "90", "--stop", "118", "--method", "max-min", "--json"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(r.out.empty());
-  EXPECT_NE(r.err.find("no response was measured"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err,
+            "tessel analyze: run B (Control): the fit failed: the fit did not converge\n"
+            "tessel analyze: run C (Antagonist): the fit failed: the statistics are not valid: the "
+            "parameters' errors cannot be computed (the points do not determine every "
+            "parameter)\n");
+  const auto json = nlohmann::json::parse(r.out);
+  const auto& fit = json["runs"][0]["fit"];
+  EXPECT_TRUE(fit["ec50"].is_null());
+  EXPECT_TRUE(fit["logEC50"]["value"].is_null());
+  EXPECT_EQ(fit["failure"], "the fit did not converge");
+  EXPECT_EQ(fit["pointsAnalysed"], 8);
 }
 
 TEST(AnalyzeCommandTest, ASelectionOfPartOfTheRecordingMeasuresOnlyItsDoses) {

@@ -38,31 +38,31 @@ TEST(FitCommandTest, PrintsTheTableFromAPipe) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,
-            "\tControl\r\n"
-            "Best-fit values\t\r\n"
-            "BOTTOM\t0.1705\r\n"
-            "TOP\t99.83\r\n"
-            "LOGEC50\t1\r\n"
-            "EC50\t10\r\n"
-            "Hill Slope\t0.6149\r\n"
-            "Std. Error\t\r\n"
-            "BOTTOM\t0.7648\r\n"
-            "TOP\t0.7648\r\n"
-            "LOGEC50\t0.02389\r\n"
-            "Hill Slope\t0.02049\r\n"
-            "95% Confidence Intervals\t\r\n"
-            "BOTTOM\t-2.264 to 2.605\r\n"
-            "TOP\t97.4 to 102.3\r\n"
-            "LOGEC50\t0.924 to 1.076\r\n"
-            "EC50\t8.394 to 11.91\r\n"
-            "Hill Slope\t0.5497 to 0.6801\r\n"
-            "Goodness of Fit\t\r\n"
-            "Degrees of Freedom\t3\r\n"
-            "R Squared\t0.9998\r\n"
-            "Absolute Sum of Squares\t1.649\r\n"
-            "Sy.x\t0.7414\r\n"
-            "Data\t\r\n"
-            "Analyzed\t7\r\n");
+            "\tControl\n"
+            "Best-fit values\t\n"
+            "BOTTOM\t0.1705\n"
+            "TOP\t99.83\n"
+            "LOGEC50\t1\n"
+            "EC50\t10\n"
+            "Hill Slope\t0.6149\n"
+            "Std. Error\t\n"
+            "BOTTOM\t0.7648\n"
+            "TOP\t0.7648\n"
+            "LOGEC50\t0.02389\n"
+            "Hill Slope\t0.02049\n"
+            "95% Confidence Intervals\t\n"
+            "BOTTOM\t-2.264 to 2.605\n"
+            "TOP\t97.4 to 102.3\n"
+            "LOGEC50\t0.924 to 1.076\n"
+            "EC50\t8.394 to 11.91\n"
+            "Hill Slope\t0.5497 to 0.6801\n"
+            "Goodness of Fit\t\n"
+            "Degrees of Freedom\t3\n"
+            "R Squared\t0.9998\n"
+            "Absolute Sum of Squares\t1.649\n"
+            "Sy.x\t0.7414\n"
+            "Data\t\n"
+            "Analyzed\t7\n");
 }
 
 TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
@@ -77,7 +77,8 @@ TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
                                          "ec50",      "degreesOfFreedom",
                                          "rSquared",  "absoluteSumOfSquares",
                                          "syx",       "pointsAnalysed",
-                                         "converged", "statisticsValid"};
+                                         "converged", "statisticsValid",
+                                         "failure"};
   std::vector<std::string> actual;
   for (auto it = j.begin(); it != j.end(); ++it) {
     actual.push_back(it.key());
@@ -99,25 +100,55 @@ TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
   EXPECT_EQ(digits.size(), 19u) << digits;  // "0." and 17 digits
 }
 
-TEST(FitCommandTest, FixedSlopeAndNonFiniteValuesAsNull) {
-  const CommandRun r = Tessel({"fit", "--json", "--fix-hill"}, "0.1 12\n1 47\n10 83\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  const nlohmann::json j = nlohmann::json::parse(r.out);
-  EXPECT_EQ(j["converged"], true);
-  EXPECT_EQ(j["statisticsValid"], false);
-  EXPECT_EQ(j["degreesOfFreedom"], 0);
-  EXPECT_TRUE(j["syx"].is_null());  // sqrt(SS / 0)
-  EXPECT_EQ(
-      j["hillSlope"],
-      (nlohmann::json{{"value", 1.0}, {"standardError", 0.0}, {"lower", 1.0}, {"upper", 1.0}}));
-}
+// A fit that fails shows "(FIT FAILED)", says why on standard error with status 1, and has null
+// for every value in JSON (the minimiser's last numbers are no result).
+TEST(FitCommandTest, FailedFitsSayWhyAndHaveNoValues) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    std::string reason;
+    int points;
+  };
+  const Case cases[] = {
+      {{"fit"},
+       "0.1 12\n1 47\n10 83\n",
+       "too few points: 3 with a positive dose and a response, and the fit needs at least 4 (3 "
+       "with --fix-hill)",
+       3},
+      {{"fit"},
+       "# nothing\n",
+       "too few points: 0 with a positive dose and a response, and the fit needs at least 4 (3 "
+       "with --fix-hill)",
+       0},
+      {{"fit", "--fix-hill"},
+       "0.1 12\n1 47\n10 83\n",
+       "the statistics are not valid: 3 points for 3 parameters leave no degrees of freedom",
+       3},
+  };
+  for (const Case& c : cases) {
+    const CommandRun table = Tessel(c.args, c.input);
+    EXPECT_EQ(table.status, 1);
+    EXPECT_EQ(table.err, "tessel fit: the fit failed: " + c.reason + "\n");
+    EXPECT_EQ(table.out.substr(0, table.out.find('\n')), "\tRun (FIT FAILED)");
+    EXPECT_NE(table.out.find("Analyzed\t" + std::to_string(c.points) + "\n"), std::string::npos);
+    EXPECT_NE(table.out.find("BOTTOM\t\n"), std::string::npos);
 
-TEST(FitCommandTest, TooFewPointsShowAFailedFit) {
-  const CommandRun r = Tessel({"fit"}, "0.1 12\n1 47\n10 83\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "\tRun (FIT FAILED)");
-  EXPECT_NE(r.out.find("Analyzed\t3\r\n"), std::string::npos);
-  EXPECT_NE(r.out.find("BOTTOM\t\r\n"), std::string::npos);
+    std::vector<std::string> json = c.args;
+    json.push_back("--json");
+    const CommandRun r = Tessel(json, c.input);
+    EXPECT_EQ(r.status, 1);
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["failure"], c.reason);
+    EXPECT_EQ(j["pointsAnalysed"], c.points);
+    for (const char* key : {"ec50", "rSquared", "absoluteSumOfSquares", "syx"}) {
+      EXPECT_TRUE(j[key].is_null()) << key;
+    }
+    for (const char* key : {"bottom", "top", "logEC50", "hillSlope"}) {
+      EXPECT_EQ(j[key], nlohmann::json::parse(
+                            R"({"value":null,"standardError":null,"lower":null,"upper":null})"))
+          << key;
+    }
+  }
 }
 
 TEST(FitCommandTest, RefusesMalformedLinesWithTheirNumber) {
@@ -153,18 +184,15 @@ TEST(FitCommandTest, NamesTheFileInErrors) {
   const CommandRun missing = Tessel({"fit", "/nonexistent/doses.txt"});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "");
-  EXPECT_EQ(missing.err, "tessel fit: /nonexistent/doses.txt: the file cannot be opened\n");
+  EXPECT_EQ(missing.err, "tessel fit: /nonexistent/doses.txt: the file does not exist\n");
 }
 
-TEST(FitCommandTest, CrLfFilesAndAnEmptyInputAreRead) {
+TEST(FitCommandTest, CrLfFilesAreRead) {
   const CommandRun crlf =
       Tessel({"fit", "--json"}, "0.01 2\r\n0.1 5\r\n1 20\r\n10 50\r\n100 80\r\n");
   ASSERT_EQ(crlf.status, 0) << crlf.err;
   EXPECT_EQ(nlohmann::json::parse(crlf.out)["pointsAnalysed"], 5);
-  const CommandRun empty = Tessel({"fit", "--json"}, "# nothing\n");
-  ASSERT_EQ(empty.status, 0) << empty.err;
-  EXPECT_EQ(nlohmann::json::parse(empty.out)["pointsAnalysed"], 0);
-  EXPECT_EQ(nlohmann::json::parse(empty.out)["converged"], false);
+  EXPECT_TRUE(nlohmann::json::parse(crlf.out)["failure"].is_null());
 }
 
 }  // namespace

@@ -45,27 +45,27 @@ TEST(InfoCommand, TextShowsChannelsBlocksCommentsAndReport) {
   EXPECT_EQ(r.out, "File: " + path +
                        "\n"
                        "Format: EDF+D\n"
-                       "Channels (counted from 0): 2\n"
-                       "  0  Tension\n"
-                       "  1  Bath\n"
-                       "Blocks (counted from 0): 3\n"
-                       "  0  start 0 s, interval 0.2 s, 10 ticks, units mN, degC\n"
-                       "  1  start 5 s, interval 0.2 s, 5 ticks, units mN, degC\n"
-                       "  2  start 8.5 s, interval 0.2 s, 5 ticks, units mN, degC\n"
-                       "Comments (block, tick, channel; -1 is all channels): 3\n"
-                       "  0  2  -1  TSL: <10> <Control>\n"
-                       "  1  3  -1  Bad gewechselt – 37 °C\n"
-                       "  2  0  0  Wash\n"
+                       "Channels: 2\n"
+                       "  1  Tension\n"
+                       "  2  Bath\n"
+                       "Blocks: 3\n"
+                       "  1  start 0 s, interval 0.2 s, 10 ticks, units mN, degC\n"
+                       "  2  start 5 s, interval 0.2 s, 5 ticks, units mN, degC\n"
+                       "  3  start 8.5 s, interval 0.2 s, 5 ticks, units mN, degC\n"
+                       "Comments (block, tick in the block, channel): 3\n"
+                       "  1  2  all  TSL: <10> <Control>\n"
+                       "  2  3  all  Bad gewechselt – 37 °C\n"
+                       "  3  0  1  Wash\n"
                        "Report:\n"
                        "  Channel \"Bath\" is sampled at 2 Hz, the block at 5 Hz: its samples were "
                        "interpolated linearly onto the block's ticks.\n"
                        "Samples (first 3 per channel):\n"
-                       "  block 0, channel 0: 0 1 2\n"
-                       "  block 0, channel 1: 37 37 37\n"
-                       "  block 1, channel 0: 10 11 12\n"
-                       "  block 1, channel 1: 37 37 37\n"
-                       "  block 2, channel 0: 15 16 17\n"
-                       "  block 2, channel 1: 37 37 37\n");
+                       "  block 1, channel 1: 0 1 2\n"
+                       "  block 1, channel 2: 37 37 37\n"
+                       "  block 2, channel 1: 10 11 12\n"
+                       "  block 2, channel 2: 37 37 37\n"
+                       "  block 3, channel 1: 15 16 17\n"
+                       "  block 3, channel 2: 37 37 37\n");
 }
 
 TEST(InfoCommand, JsonHoldsTheSameAsOneObject) {
@@ -83,9 +83,9 @@ TEST(InfoCommand, JsonHoldsTheSameAsOneObject) {
       {"start": 8.5, "interval": 0.2, "ticks": 5, "units": ["mN", "degC"]}
     ],
     "comments": [
-      {"block": 0, "tick": 2, "channel": -1, "text": "TSL: <10> <Control>"},
-      {"block": 1, "tick": 3, "channel": -1, "text": "Bad gewechselt – 37 °C"},
-      {"block": 2, "tick": 0, "channel": 0, "text": "Wash"}
+      {"block": 1, "tick": 2, "channel": "all", "text": "TSL: <10> <Control>"},
+      {"block": 2, "tick": 3, "channel": "all", "text": "Bad gewechselt – 37 °C"},
+      {"block": 3, "tick": 0, "channel": 1, "text": "Wash"}
     ],
     "report": ["Channel \"Bath\" is sampled at 2 Hz, the block at 5 Hz: its samples were interpolated linearly onto the block's ticks."],
     "samples": [[[0, 1], [37, 37]], [[10, 11], [37, 37]], [[15, 16], [37, 37]]]

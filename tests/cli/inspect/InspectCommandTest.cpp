@@ -95,10 +95,12 @@ TEST(InspectCommandTest, TextOfARawStreamShowsWhatItsVersionHolds) {
             "matrixVersion: 0\n"
             "columns: 1\n"
             "rows: 1\n"
-            "cell 0,0: text=\"Dose\" value=0.0 channel=-1 start=[0,0] end=[0,0] "
+            "cell 1,1: text=\"Dose\" value=0.0 channel=-1 start=[0,0] end=[0,0] "
             "dosePosition=[0,7] commentText=\"\" response=0.5 flags=18 doseMarked=false "
             "responseAdded=true autoBaseline={\"present\":true,\"intercept\":0.0,\"slope\":0.0} "
-            "userBaseline={\"present\":false,\"intercept\":0.0,\"slope\":0.0}\n");
+            "userBaseline={\"present\":false,\"intercept\":0.0,\"slope\":0.0}\n"
+            "endedEarly: the stream ends after 210 bytes, inside tableView version; that field "
+            "and every one after it are defaults\n");
 }
 
 TEST(InspectCommandTest, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
@@ -147,6 +149,74 @@ TEST(InspectCommandTest, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
       EXPECT_EQ(run.err, c.err);
     }
   }
+}
+
+// Bytes that are neither a .strata document nor a stream that holds at least its header and
+// settings version are refused in one line; the reader alone would show them as a default
+// document.
+TEST(InspectCommandTest, FilesThatAreNotStreamsAreRefused) {
+  Testing::TempDir folder;
+  struct Case {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+    std::string fault;
+  };
+  const Case cases[] = {
+      {"empty.stream",
+       {},
+       "it holds 0 bytes, too few for the stream header and the settings version"},
+      {"header.stream",
+       {0xAA, 0xAA, 0x14, 0x55, 8, 0, 0},
+       "it holds 7 bytes, too few for the stream header and the settings version"},
+      {"recording.edf",
+       {'0', ' ', ' ', ' ', ' ', ' ', ' ', ' ', 'X', ' '},
+       "it starts with neither the stream header nor a settings version"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = (folder / c.name);
+    WriteFile(path, c.bytes);
+    const CommandRun run = Tessel({"inspect", path});
+    EXPECT_EQ(run.status, 2) << c.name;
+    EXPECT_EQ(run.out, "") << c.name;
+    EXPECT_EQ(run.err, "tessel inspect: \"" + path +
+                           "\" is not a .strata document or a Tessel document stream: " + c.fault +
+                           ".\n");
+  }
+}
+
+// A stream cut inside the second cell: the first cell and the fields of the second that were read
+// are kept, the rest of the matrix is reset cells, and both reports say where the stream ended.
+TEST(InspectCommandTest, AStreamCutShortSaysWhereItEnded) {
+  Testing::TempDir folder;
+  const std::string path = (folder / "cut.stream");
+  Testing::StreamBytes b = Testing::DefaultSettingsBytes();
+  b.Int(4).Int(2).Int(5);
+  b.Str(u"").Double(0.0).Int(-1).Pos(0, 0).Pos(0, 0).Pos(0, 0).Str(u"").Double(0.0).Int(0x10);
+  b.Int(0).Int(0).Int(1).Double(0.0).Double(0.0).Int(0).Double(0.0).Double(0.0);
+  b.Str(u"x").Double(2.5).Raw({1, 0});
+  WriteFile(path, b.Bytes());
+  const std::string size = std::to_string(b.Bytes().size());
+
+  const CommandRun json = Tessel({"inspect", path, "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const auto j = nlohmann::json::parse(json.out);
+  EXPECT_EQ(j["endedEarly"], nlohmann::json::parse(R"({"afterBytes": )" + size +
+                                                   R"(, "field": "cell 2,1 channel"})"));
+  EXPECT_EQ(j["columns"], 2);
+  EXPECT_EQ(j["rows"], 5);
+  EXPECT_EQ(j["cells"][0][0]["flags"], 16);
+  EXPECT_EQ(j["cells"][0][1]["text"], "x");
+  EXPECT_EQ(j["cells"][0][1]["value"], 2.5);
+  EXPECT_EQ(j["cells"][0][1]["channel"], -1);
+  EXPECT_EQ(j["cells"][1][4]["flags"], 1);
+
+  const CommandRun text = Tessel({"inspect", path});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("\nendedEarly: the stream ends after " + size +
+                          " bytes, inside cell 2,1 channel; that field and every one after it "
+                          "are defaults\n"),
+            std::string::npos)
+      << text.out;
 }
 
 }  // namespace

@@ -152,9 +152,9 @@ TEST(StrataFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
       {WriteText((folder / "empty.strata"), ""), "it is not a Strata document"},
       {folder / "folder.strata", "it is not a file"},
       {folder / "foreign.db", "it is not a Strata document"},
-      {copy("newer.strata", "PRAGMA user_version=2"),
-       "it was written in format 2 by a newer version of Strata; this version reads formats up "
-       "to 1"},
+      {copy("newer.strata", "PRAGMA user_version=3"),
+       "it was written in format 3 by a newer version of Strata; this version reads formats up "
+       "to 2"},
       {copy("noversion.strata", "PRAGMA user_version=0"), "it has no valid format version (0)"},
       {copy("short.strata",
             "UPDATE samples SET data=substr(data,1,12) WHERE block=1 AND channel=1"),
@@ -163,17 +163,21 @@ TEST(StrataFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
        "it is damaged (the samples of some blocks are missing)"},
       {copy("gap.strata", "DELETE FROM channels WHERE id=1"),
        "it is damaged (the channel list is not complete)"},
-      {copy("comment.strata", "UPDATE comments SET tick=900 WHERE text='Start'"),
+      {copy("comment.strata",
+            Testing::kAsFormatOne + "UPDATE comments SET tick=900 WHERE text='Start'"),
        "it is damaged (comment \"Start\" lies outside the recording)"},
       {copy("notable.strata", "DROP TABLE comments"), "it is damaged (no such table: comments)"},
-      {copy("other.strata", "UPDATE children SET class='Other Document'"),
+      {copy("other.strata", Testing::kAsFormatOne + "UPDATE children SET class='Other Document'"),
        "it holds a \"Other Document\" document that this program cannot open"},
-      {copy("stream.strata", "UPDATE streams SET data=X'AAAA14550900000000'"),
+      {copy("stream.strata",
+            Testing::kAsFormatOne + "UPDATE streams SET data=X'AAAA14550900000000'"),
        "the state of its \"Tessel Document\" cannot be read (stream 0: the stream has a "
        "version this program cannot read)"},
       {copy("string.strata",
-            "UPDATE streams SET data=X'AAAA145508000000000000000000000000000000000000000000FEFFFFFF"
-            "00000000010000800200000002000000'"),
+            Testing::kAsFormatOne +
+                "UPDATE streams SET "
+                "data=X'AAAA145508000000000000000000000000000000000000000000FEFFFFFF"
+                "00000000010000800200000002000000'"),
        "the state of its \"Tessel Document\" cannot be read (stream 0: the stream holds a "
        "malformed string)"},
       {copy("orphan.strata", "UPDATE streams SET child=5"),

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "StorageFixture.h"
+#include "tessel/persist/PersistFixture.h"
+
+namespace Strata {
+namespace {
+
+using Testing::Classes;
+using Testing::TempDir;
+
+Recording SmallRecording() {
+  return Testing::RecordingBuilder()
+      .Block(0.01, 300)
+      .Block(0.02, 120)
+      .Channel("Tension", "mN", [](double t) { return 3.5 + std::sin(t); })
+      .Channel("Bath", "degC", [](double t) { return 37.0 + 0.01 * t; })
+      .Comment(-1, 0, 10, "TSL: <0.1> <Control>")
+      .Comment(0, 1, 50, "Wash")
+      .Build();
+}
+
+bool SameDocument(ChartDocument& opened, Testing::TestChart& saved) {
+  const Tessel::Document* doc = Testing::TesselOf(opened);
+  return opened.Data() == saved.Chart().Data() && doc != nullptr &&
+         doc->Settings() == saved.Doc().Settings() && doc->Matrix() == saved.Doc().Matrix() &&
+         doc->TableViewState() == saved.Doc().TableViewState();
+}
+
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+// One bit flipped at positions all over a saved document, header, pages and unused space alike:
+// every copy is refused with a message naming the file, or opens exactly as saved because the bit
+// fell where nothing is read. None opens with a changed sample, label, comment or Tessel value.
+TEST(DamagedDocumentTest, AFlippedBitIsRefusedOrChangesNothing) {
+  TempDir folder;
+  Testing::TestChart chart(SmallRecording());
+  Testing::FillEverything(chart.Doc());
+  const std::string good = (folder / "good.strata");
+  ASSERT_EQ(StrataFile::Save(good, chart.Chart(), Classes()), "");
+  const std::vector<std::uint8_t> bytes = Testing::FileBytes(good);
+  const std::string path = (folder / "damaged.strata");
+  const std::string named = "Cannot open \"" + path + "\": ";
+
+  int refused = 0;
+  int byChecksum = 0;
+  int unchanged = 0;
+  // Every byte of the file header, then every 11th: a prime stride lands in every part of every
+  // page.
+  for (size_t at = 0; at < bytes.size(); at += at < 100 ? 1 : 11) {
+    std::vector<std::uint8_t> damaged = bytes;
+    damaged[at] ^= static_cast<std::uint8_t>(1u << (at % 8));
+    WriteBytes(path, damaged);
+    StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
+    if (!opened.chart) {
+      EXPECT_EQ(opened.error.rfind(named, 0), 0u) << at << ": " << opened.error;
+      ++refused;
+      byChecksum += opened.error.find("checksum") != std::string::npos ? 1 : 0;
+      continue;
+    }
+    EXPECT_TRUE(SameDocument(*opened.chart, chart)) << "a bit flipped at byte " << at;
+    opened.chart->Close();
+    ++unchanged;
+  }
+  EXPECT_GT(byChecksum, 0);
+  RecordProperty("refused", refused);
+  RecordProperty("refusedByChecksum", byChecksum);
+  RecordProperty("unchanged", unchanged);
+}
+
+// What the checksum names: the damaged part, in the user's numbering.
+TEST(DamagedDocumentTest, TheRefusalNamesWhatIsDamaged) {
+  TempDir folder;
+  Testing::TestChart chart(SmallRecording());
+  const std::string good = (folder / "good.strata");
+  ASSERT_EQ(StrataFile::Save(good, chart.Chart(), Classes()), "");
+  struct Case {
+    std::string sql;
+    std::string what;
+  };
+  const Case cases[] = {
+      {"UPDATE samples SET data=zeroblob(length(data)) WHERE block=1 AND channel=0",
+       "the samples and units of block 2 of channel 1 (\"Tension\") do not match their checksum"},
+      {"UPDATE channels SET title='Tensi0n' WHERE id=0",
+       "the title and number of channel 1 do not match their checksum"},
+      {"UPDATE comments SET text='Wash!' WHERE text='Wash'",
+       "the text and place of comment 2 do not match their checksum"},
+      {"UPDATE blocks SET interval=0.03 WHERE id=1",
+       "the timing and length of block 2 do not match their checksum"},
+      {"UPDATE streams SET data=CAST(X'00' || data AS BLOB)",
+       "the state of its \"Tessel Document\" (stream 0) do not match their checksum"},
+      {"DELETE FROM comments WHERE text='Wash'", "the comments: 1 of 2 records can be read"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = (folder / "patched.strata");
+    std::filesystem::copy_file(good, path, std::filesystem::copy_options::overwrite_existing);
+    Testing::Patch(path, c.sql);
+    StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
+    EXPECT_FALSE(opened.chart) << c.sql;
+    EXPECT_EQ(opened.error, "Cannot open \"" + path + "\": it is damaged (" + c.what + ").");
+  }
+}
+
+// A document saved before records carried checksums (format 1) opens as it always did.
+TEST(DamagedDocumentTest, DocumentsWithoutChecksumsStillOpen) {
+  TempDir folder;
+  Testing::TestChart chart(SmallRecording());
+  Testing::FillEverything(chart.Doc());
+  const std::string path = (folder / "old.strata");
+  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
+  Testing::Patch(path, Testing::kAsFormatOne);
+  StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
+  ASSERT_TRUE(opened.chart) << opened.error;
+  EXPECT_TRUE(SameDocument(*opened.chart, chart));
+  opened.chart->Close();
+}
+
+}  // namespace
+}  // namespace Strata
