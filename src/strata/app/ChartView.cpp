@@ -6,7 +6,9 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 
 #include "strata/chart/ColumnExtremes.h"
 
@@ -179,6 +181,10 @@ void ChartView::DrawChannel(QPainter& p, std::int32_t channel) {
 
 void ChartView::DrawComments(QPainter& p) {
   const QFontMetrics metrics(font());
+  // Labels that would run into the one before them drop a row, so that neighbouring comments
+  // stay readable when the view is zoomed out.
+  constexpr int kRows = 4;
+  std::map<std::int32_t, std::array<int, kRows>> rowEnds;
   for (const Comment& c : chart_->Data().Comments()) {
     const int x = XOfTime(timeline_.TimeOf(c.position));
     if (x < PlotLeft() || x > PlotLeft() + PlotWidth()) {
@@ -189,12 +195,19 @@ void ChartView::DrawComments(QPainter& p) {
         LaneRect(c.channel < 0 ? std::max(chart_->Data().ChannelCount() - 1, 0) : c.channel);
     const bool selected = selectedComment_ == c.id;
     const bool flash = flashing_ == c.id;
-    QColor colour =
+    const QColor colour =
         flash ? QColor(230, 120, 0) : (selected ? QColor(200, 0, 120) : QColor(0, 120, 60));
     p.setPen(QPen(colour, flash || selected ? 2 : 1, Qt::DashLine));
     p.drawLine(x, first.top(), x, last.bottom());
     const QString text = QString::fromStdString(c.text);
-    const QRect box(x + 3, first.top() + 2, metrics.horizontalAdvance(text) + 6, metrics.height());
+    const int width = metrics.horizontalAdvance(text) + 6;
+    auto& ends = rowEnds.try_emplace(c.channel, std::array<int, kRows>{}).first->second;
+    int row = 0;
+    while (row + 1 < kRows && ends[static_cast<size_t>(row)] > x) {
+      ++row;
+    }
+    ends[static_cast<size_t>(row)] = x + width + 4;
+    const QRect box(x + 3, first.top() + 2 + row * metrics.height(), width, metrics.height());
     p.fillRect(box, QColor(255, 255, 255, 210));
     p.setPen(colour);
     p.drawText(box.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
@@ -211,7 +224,9 @@ void ChartView::DrawAxis(QPainter& p) {
   for (double t = std::ceil(viewport_.From() / step) * step; t <= viewport_.To(); t += step) {
     const int x = XOfTime(t);
     p.drawLine(x, top, x, top + 4);
-    p.drawText(QRect(x - 50, top + 4, 100, kAxisHeight - 4), Qt::AlignHCenter | Qt::AlignTop,
+    // The last label keeps inside the window.
+    const int centre = std::min(x, width() - 50);
+    p.drawText(QRect(centre - 50, top + 4, 100, kAxisHeight - 4), Qt::AlignHCenter | Qt::AlignTop,
                QString::number(t, 'g', 8));
   }
   // Where one block ends and the next begins.
