@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "strata/app/ModuleLoader.h"
+#include "strata/import/EdfWriter.h"
 #include "strata/import/RecordingImporter.h"
 #include "strata/storage/RegisteredDocumentClass.h"
 #include "strata/storage/StrataFile.h"
@@ -87,6 +88,7 @@ void MainWindow::BuildMenus() {
       w->Path().endsWith(QStringLiteral(".strata")) ? void(SaveAs(w->Path())) : ChooseAndSave();
     }
   });
+  file->addAction(QStringLiteral("Save As &EDF+..."), this, &MainWindow::ChooseAndSaveEdf);
   file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this, &MainWindow::CloseActive);
   file->addSeparator();
   file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
@@ -259,6 +261,23 @@ bool MainWindow::SaveAs(const QString& path) {
   return true;
 }
 
+bool MainWindow::SaveAsEdf(const QString& path) {
+  ChartWindow* w = Active();
+  if (w == nullptr) {
+    return false;
+  }
+  // Only the samples and comments go into the file; the extension may warn and cancel.
+  if (Tessel::Failed(w->Chart().PrepareSave(Tessel::kSaveDataOnly, Tessel::kFormatRestricted))) {
+    return false;
+  }
+  if (const std::string fault = WriteEdfPlus(w->Chart().Data(), path.toStdString());
+      !fault.empty()) {
+    Tell(QString::fromStdString(StrataFile::SaveError(path.toStdString(), fault)));
+    return false;
+  }
+  return true;
+}
+
 bool MainWindow::CloseActive() {
   ChartWindow* w = Active();
   if (w == nullptr) {
@@ -304,6 +323,18 @@ void MainWindow::ChooseAndSave() {
     path += QStringLiteral(".strata");
   }
   SaveAs(path);
+}
+
+void MainWindow::ChooseAndSaveEdf() {
+  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Recording As EDF+"),
+                                              QString(), QStringLiteral("EDF+ files (*.edf)"));
+  if (path.isEmpty()) {
+    return;
+  }
+  if (!path.endsWith(QStringLiteral(".edf"), Qt::CaseInsensitive)) {
+    path += QStringLiteral(".edf");
+  }
+  SaveAsEdf(path);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

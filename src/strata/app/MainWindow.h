@@ -31,6 +31,9 @@ class MainWindow : public QMainWindow {
   bool Open(const QString& path);
   // Saves the active recording as a .strata document; false after a message when it failed.
   bool SaveAs(const QString& path);
+  // Saves the active recording's signals and comments as EDF+, keeping no extension data: the
+  // extension is asked first and may cancel. False when cancelled or after a message.
+  bool SaveAsEdf(const QString& path);
   // Closes the active recording, asking first when it was changed; false when the user kept it.
   bool CloseActive();
 
@@ -52,6 +55,7 @@ class MainWindow : public QMainWindow {
   void UpdateTitle();
   void ChooseAndOpen();
   void ChooseAndSave();
+  void ChooseAndSaveEdf();
   bool Ask(const QString& text);
   void Tell(const QString& text);
 

@@ -3,12 +3,14 @@
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
 #include <fstream>
 
 #include "strata/app/MainWindow.h"
+#include "strata/import/RecordingImporter.h"
 #include "strata/recording/ScriptedMessageBox.h"
 #include "support/TempFiles.h"
 #include "support/TesselRun.h"
@@ -148,6 +150,37 @@ TEST_F(MainWindowTest, ARecordingIsViewedCommentedAnalysedSavedAndReopened) {
   EXPECT_NE(info.out.find("Baseline stable"), std::string::npos);
   const auto tableRun = Testing::Tessel({"table", saved.toStdString()});
   EXPECT_EQ(tableRun.status, 0) << tableRun.err;
+}
+
+// Saving a document with marked doses as EDF+ keeps no Tessel data, so the extension asks first:
+// No writes nothing, Yes writes the signals with the comments as annotations.
+TEST_F(MainWindowTest, SavingMarkedDosesAsEdfAsksFirst) {
+  Testing::TempDir folder;
+  const std::string analysed = folder / "analysed.strata";
+  const auto run = Testing::Tessel(
+      {"analyze", kDemo.toStdString(), "--start", "90", "--stop", "118", "--save", analysed});
+  ASSERT_EQ(run.status, 0) << run.err;
+  auto w = Start();
+  ASSERT_TRUE(w->Open(QString::fromStdString(analysed)));
+  const QString edf = In(folder, "signals.edf");
+  messages_->Answer(Tessel::MessageAnswer::kNo);
+  EXPECT_FALSE(w->SaveAsEdf(edf));
+  ASSERT_EQ(messages_->Messages().size(), 1u);
+  EXPECT_EQ(messages_->Messages()[0].text,
+            "No Tessel data will be saved.\n\nDo you want to save anyway?");
+  EXPECT_EQ(messages_->Messages()[0].caption, "Tessel");
+  EXPECT_FALSE(QFile::exists(edf));
+  messages_->Answer(Tessel::MessageAnswer::kYes);
+  ASSERT_TRUE(w->SaveAsEdf(edf));
+  const ImportResult back = ImportRecording(edf.toStdString());
+  ASSERT_TRUE(back.ok) << back.error;
+  EXPECT_EQ(back.format, "EDF+");
+  const auto& comments = w->Active()->Chart().Data().Comments();
+  ASSERT_EQ(back.recording.Comments().size(), comments.size());
+  for (size_t i = 0; i < comments.size(); ++i) {
+    EXPECT_EQ(back.recording.Comments()[i].text, comments[i].text);
+    EXPECT_EQ(back.recording.Comments()[i].position, comments[i].position);
+  }
 }
 
 TEST_F(MainWindowTest, WithoutTheModuleRecordingsStillOpenAfterOneMessage) {
