@@ -41,7 +41,56 @@ ChartWindow::ChartWindow(Ref<ChartDocument> chart, Ref<Tessel::IChildDocument> e
 }
 
 ChartWindow::~ChartWindow() {
+  StopSampling();
   chart_->Close();
+}
+
+bool ChartWindow::StartSampling() {
+  if (Sampling()) {
+    return true;
+  }
+  SimulatorSettings settings;
+  if (chart_->Data().ChannelCount() != (settings.secondTissue ? 2 : 1)) {
+    return false;
+  }
+  device_ = std::make_unique<SimulatedDevice>(*chart_, settings);
+  if (!device_->Start()) {
+    device_.reset();
+    return false;
+  }
+  view_->RecordingChanged();
+  connect(&clock_, &QTimer::timeout, this, [this] {
+    SampleFor(std::chrono::duration<double>(SimulatedDevice::kUpdateInterval).count());
+  });
+  clock_.start(SimulatedDevice::kUpdateInterval);
+  emit SamplingChanged();
+  return true;
+}
+
+void ChartWindow::StopSampling() {
+  if (!device_) {
+    return;
+  }
+  clock_.stop();
+  disconnect(&clock_, nullptr, this, nullptr);
+  device_->Stop();
+  device_.reset();
+  view_->RecordingChanged();
+  emit SamplingChanged();
+  emit ModifiedChanged();
+}
+
+void ChartWindow::SampleFor(double seconds) {
+  if (!Sampling()) {
+    return;
+  }
+  device_->Record(seconds);
+  // The chart follows the newest data, at the zoom the user chose.
+  ChartViewport& v = view_->Viewport();
+  const double span = v.Span();
+  view_->RecordingChanged();
+  v.Show(view_->Timeline().Duration() - span, span);
+  view_->update();
 }
 
 void ChartWindow::SyncScrollBar() {

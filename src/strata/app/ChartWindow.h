@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QScrollBar>
+#include <QTimer>
 #include <QWidget>
+#include <memory>
 
 #include "strata/app/ChartView.h"
+#include "strata/device/SimulatedDevice.h"
 #include "strata/recording/ChartDocument.h"
 #include "tessel/host/IChildDocument.h"
 
@@ -29,8 +32,17 @@ class ChartWindow : public QWidget {
   void MarkSaved();
   QString Title() const;
 
+  // Live sampling from the simulated organ bath into a new block; the chart follows the newest
+  // data. The recording must have the simulator's channels (a new recording from File > New).
+  bool StartSampling();
+  void StopSampling();
+  bool Sampling() const { return device_ && device_->Sampling(); }
+  // One update of the device: what the timer does every 100 ms, at the pace of the clock.
+  void SampleFor(double seconds);
+
  signals:
   void ModifiedChanged();
+  void SamplingChanged();
 
  private:
   void SyncScrollBar();
@@ -40,6 +52,8 @@ class ChartWindow : public QWidget {
   QString path_;
   ChartView* view_;
   QScrollBar* scroll_;
+  std::unique_ptr<SimulatedDevice> device_;
+  QTimer clock_;
   int savedChanges_ = 0;
   int comments_ = 0;  // comment edits since the last save
 };

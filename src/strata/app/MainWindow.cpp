@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <cstring>
 
 #include "strata/app/ModuleLoader.h"
@@ -80,6 +81,8 @@ bool MainWindow::Ask(const QString& text) {
 
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("&New Recording"), QKeySequence::New, this,
+                  &MainWindow::NewRecording);
   file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this, &MainWindow::ChooseAndOpen);
   file->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this,
                   &MainWindow::ChooseAndSave);
@@ -122,7 +125,33 @@ void MainWindow::BuildMenus() {
   view->addAction(QStringLiteral("Show &All"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
                   [zoom] { zoom(0.0); });
 
+  QMenu* sampling = menuBar()->addMenu(QStringLiteral("&Sampling"));
+  QAction* start =
+      sampling->addAction(QStringLiteral("&Start"), QKeySequence(Qt::Key_F9), this, [this] {
+        if (ChartWindow* w = Active(); w && !w->StartSampling()) {
+          Tell(
+              QStringLiteral("Sampling needs a recording with the simulated "
+                             "organ bath's channels: use File > New Recording."));
+        }
+      });
+  QAction* stop =
+      sampling->addAction(QStringLiteral("S&top"), QKeySequence(Qt::Key_F10), this, [this] {
+        if (ChartWindow* w = Active()) {
+          w->StopSampling();
+        }
+      });
+  QToolBar* toolbar = addToolBar(QStringLiteral("Sampling"));
+  toolbar->setObjectName(QStringLiteral("Sampling"));
+  toolbar->addAction(start);
+  toolbar->addAction(stop);
+
   BuildExtensionMenu();
+}
+
+void MainWindow::NewRecording() {
+  Recording recording;
+  SimulatedDevice::AddChannels(recording, SimulatorSettings{});
+  AddRecording(Tessel::MakeRef<ChartDocument>(host_, std::move(recording)), QString());
 }
 
 void MainWindow::BuildExtensionMenu() {

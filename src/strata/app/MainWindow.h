@@ -37,6 +37,8 @@ class MainWindow : public QMainWindow {
   // Closes the active recording, asking first when it was changed; false when the user kept it.
   bool CloseActive();
 
+  // A new, empty recording with the simulated organ bath's channels, ready to sample.
+  void NewRecording();
   ChartWindow* Active() const;
   int Count() const { return tabs_->count(); }
   Host& App() { return *host_; }

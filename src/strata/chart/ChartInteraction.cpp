@@ -35,7 +35,16 @@ void ChartInteraction::Apply(double seconds) {
 
 std::optional<CommentPlace> ChartInteraction::NewCommentPlace(bool allChannels) const {
   ChartSelection selection;
-  if (chart_.GetSelection(&selection) != Tessel::kOk) {
+  const bool selected = chart_.GetSelection(&selection) == Tessel::kOk;
+  // While recording, a comment marks now: the newest sample, on the selected channel or on all.
+  if (chart_.IsSampling() == Tessel::kOk && chart_.Data().BlockCount() > 0) {
+    const std::int32_t block = chart_.Data().BlockCount() - 1;
+    const std::uint32_t ticks = chart_.Data().BlockAt(block).Ticks();
+    const bool all = allChannels || !selected || selection.channel < 0;
+    return CommentPlace{all ? -1 : selection.channel,
+                        TickPosition(static_cast<std::uint32_t>(block), ticks > 0 ? ticks - 1 : 0)};
+  }
+  if (!selected) {
     return std::nullopt;
   }
   const bool all = allChannels || selection.channel < 0;

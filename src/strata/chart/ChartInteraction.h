@@ -30,7 +30,8 @@ class ChartInteraction {
   bool Dragging() const { return pressed_.has_value(); }
 
   // The place of a new comment: the selection's channel (or every channel when allChannels, or
-  // when the selection spans them) at its start. None without a selection or Active Point.
+  // when the selection spans them) at its start; while recording, the newest sample. None
+  // without a selection or Active Point when not recording.
   std::optional<CommentPlace> NewCommentPlace(bool allChannels) const;
   // The comment nearest to a time within tolerance seconds, on the channel or on all.
   std::optional<Comment> CommentNear(std::int32_t channel, double seconds, double tolerance) const;

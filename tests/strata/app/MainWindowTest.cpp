@@ -183,6 +183,35 @@ TEST_F(MainWindowTest, SavingMarkedDosesAsEdfAsksFirst) {
   }
 }
 
+// A new recording sampled live from the simulated organ bath, with a comment typed while it
+// records: the comment marks the newest sample, and the chart follows the data.
+TEST_F(MainWindowTest, ACommentTypedWhileSamplingMarksTheNewestSample) {
+  auto w = Start();
+  w->NewRecording();
+  ChartWindow& chart = *w->Active();
+  ASSERT_TRUE(chart.StartSampling());
+  chart.SampleFor(3.0);
+  ChartView& view = chart.View();
+  QTest::keyClicks(&view, "K");
+  QLineEdit* editor = view.findChild<QLineEdit*>();
+  ASSERT_TRUE(editor != nullptr && editor->isVisible());
+  QTest::keyClicks(editor, "Cl added");
+  QTest::keyClick(editor, Qt::Key_Return);
+  // A minute more: longer than one screen of samples, so the view scrolls with the data.
+  chart.SampleFor(60.0);
+  EXPECT_NEAR(view.Viewport().To(), view.Timeline().Duration(), 1e-9);
+  chart.StopSampling();
+  EXPECT_FALSE(chart.Sampling());
+  const Recording& data = chart.Chart().Data();
+  ASSERT_EQ(data.BlockCount(), 1);
+  EXPECT_EQ(data.BlockAt(0).Ticks(), 1260u);  // 63 s at 20 samples a second
+  ASSERT_EQ(data.Comments().size(), 1u);
+  EXPECT_EQ(data.Comments()[0].text, "KCl added");
+  EXPECT_EQ(data.Comments()[0].position, TickPosition(0, 59));
+  EXPECT_EQ(data.Comments()[0].channel, -1);
+  EXPECT_TRUE(chart.Modified());
+}
+
 TEST_F(MainWindowTest, WithoutTheModuleRecordingsStillOpenAfterOneMessage) {
   Testing::TempDir empty;
   auto w = Start(QString::fromStdString(empty.path().string()));
