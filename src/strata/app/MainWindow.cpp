@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <cstring>
 
+#include "strata/app/CommandListDialog.h"
 #include "strata/app/ModuleLoader.h"
 #include "strata/import/EdfWriter.h"
 #include "strata/import/RecordingImporter.h"
@@ -124,6 +125,13 @@ void MainWindow::BuildMenus() {
   view->addAction(QStringLiteral("Zoom &Out"), QKeySequence::ZoomOut, this, [zoom] { zoom(2.0); });
   view->addAction(QStringLiteral("Show &All"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
                   [zoom] { zoom(0.0); });
+
+  view->addSeparator();
+  view->addAction(QStringLiteral("&Commands..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+                  this, [this] {
+                    CommandListDialog dialog(registrar_->Commands(), this);
+                    dialog.exec();
+                  });
 
   QMenu* sampling = menuBar()->addMenu(QStringLiteral("&Sampling"));
   QAction* start =

@@ -45,6 +45,9 @@ class CommandRegistry : public Tessel::RefCounted<Tessel::ICommandService> {
   }
 
   const std::vector<Command>& Commands() const { return commands_; }
+  // The commands whose name, description or category contains every word of the search, in any
+  // case, in the order they were added: what the command list shows as the user types.
+  std::vector<const Command*> Matching(const std::string& search) const;
   const std::vector<MenuItem>& Menu() const { return menu_; }
 
  private:

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "strata/app/CommandListDialog.h"
 #include "strata/app/MainWindow.h"
 #include "strata/import/RecordingImporter.h"
 #include "strata/recording/ScriptedMessageBox.h"
@@ -210,6 +211,35 @@ TEST_F(MainWindowTest, ACommentTypedWhileSamplingMarksTheNewestSample) {
   EXPECT_EQ(data.Comments()[0].position, TickPosition(0, 59));
   EXPECT_EQ(data.Comments()[0].channel, -1);
   EXPECT_TRUE(chart.Modified());
+}
+
+// The command list reaches every registered command, also those no menu shows.
+TEST_F(MainWindowTest, TheCommandListFindsCommandsAsTheUserTypes) {
+  auto w = Start();
+  CommandListDialog dialog(w->Module().Commands(), w.get());
+  struct Case {
+    const char* search;
+    QStringList names;
+  };
+  const Case cases[] = {
+      {"recalc", {"TesselRecalculateTableView"}},
+      {"HOTKEYS", {"TesselTableViewHotKeys"}},
+      {"tessel open dialog",
+       {"OpenTesselSettingsDialog", "OpenTesselAutoAnalyzeSelDialog",
+        "OpenTesselConvertCommentsDialog", "OpenTesselExportToXmlDialog",
+        "OpenTesselExportToTextDialog"}},
+      {"no such thing", {}},
+  };
+  for (const Case& c : cases) {
+    dialog.Search()->setText(QString::fromLatin1(c.search));
+    QStringList names;
+    for (int row = 0; row < dialog.List()->rowCount(); ++row) {
+      names << dialog.List()->item(row, 0)->text();
+    }
+    EXPECT_EQ(names, c.names) << c.search;
+  }
+  dialog.Search()->setText(QStringLiteral("recalc"));
+  EXPECT_TRUE(dialog.RunSelected());
 }
 
 TEST_F(MainWindowTest, WithoutTheModuleRecordingsStillOpenAfterOneMessage) {
