@@ -59,13 +59,11 @@ MainWindow::MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginF
 }
 
 MainWindow::~MainWindow() {
-  for (auto& [dock, view] : views_) {
-    delete dock;
-  }
-  views_.clear();
+  CloseViews(nullptr);
   while (tabs_->count() > 0) {
-    QWidget* w = tabs_->widget(0);
+    auto* w = qobject_cast<ChartWindow*>(tabs_->widget(0));
     tabs_->removeTab(0);
+    Forget(w);
     delete w;
   }
 }
@@ -212,9 +210,32 @@ QDockWidget* MainWindow::OpenView(Tessel::IClassObject* viewClass) {
   dock->setAttribute(Qt::WA_DeleteOnClose);
   dock->setWidget(view->Widget());
   addDockWidget(Qt::RightDockWidgetArea, dock);
-  views_[dock] = owned;
+  views_[dock] = OpenedView{owned, w};
   connect(dock, &QObject::destroyed, this, [this, dock] { views_.erase(dock); });
   return dock;
+}
+
+void MainWindow::Forget(ChartWindow* w) {
+  // The extension must not keep a closed document as its current one.
+  if (Tessel::IClassObject* cls = registrar_->DocumentClass(); cls && w && w->Extension()) {
+    cls->DocumentClosing(w->Extension());
+  }
+  CloseViews(w);
+}
+
+void MainWindow::CloseViews(ChartWindow* recording) {
+  for (auto it = views_.begin(); it != views_.end();) {
+    QDockWidget* dock = it->first;
+    if (recording == nullptr || it->second.recording == recording) {
+      // The view goes with its window; the window's own notice must not reach back into a map
+      // that is being walked (or a main window that is being destroyed).
+      disconnect(dock, nullptr, this, nullptr);
+      it = views_.erase(it);
+      delete dock;
+    } else {
+      ++it;
+    }
+  }
 }
 
 ChartWindow* MainWindow::Active() const {
@@ -325,16 +346,7 @@ bool MainWindow::CloseActive() {
                                .arg(w->Title().chopped(2))) == false) {
     return false;
   }
-  if (Tessel::IClassObject* cls = registrar_->DocumentClass(); cls && w->Extension()) {
-    cls->DocumentClosing(w->Extension());
-  }
-  for (auto it = views_.begin(); it != views_.end();) {
-    QDockWidget* dock = it->first;
-    it = views_.erase(it);
-    if (dock->windowTitle().endsWith(w->Title())) {
-      delete dock;
-    }
-  }
+  Forget(w);
   tabs_->removeTab(tabs_->indexOf(w));
   delete w;
   Activated();

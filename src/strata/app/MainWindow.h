@@ -50,6 +50,10 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  // Tells the extension a recording goes away and closes its views.
+  void Forget(ChartWindow* w);
+  // Closes the Tessel views of one recording, or all of them for none.
+  void CloseViews(ChartWindow* recording);
   void BuildMenus();
   void BuildExtensionMenu();
   void AddRecording(Ref<ChartDocument> chart, const QString& path);
@@ -67,7 +71,11 @@ class MainWindow : public QMainWindow {
   std::vector<ChildDocumentClass> classes_;
   QTabWidget* tabs_;
   QLabel* readOut_;
-  std::map<QDockWidget*, Ref<Tessel::IUnknown>> views_;
+  struct OpenedView {
+    Ref<Tessel::IUnknown> view;
+    ChartWindow* recording;
+  };
+  std::map<QDockWidget*, OpenedView> views_;
 };
 
 }  // namespace Strata
