@@ -32,6 +32,26 @@ class RecordingBuilder {
   std::vector<std::uint32_t> blockTicks_;  // a block's length is known before its channels
 };
 
+// A comment of a test recording: its channel (-1 for all), its tick in block 0 and its text.
+struct BathComment {
+  std::int32_t channel;
+  std::uint32_t tick;
+  std::string text;
+};
+
+// An organ bath recorded at 0.01 s per sample in one block: "Tension" (g) a constant 2.0 and
+// "Flow" (ml/min) the time in seconds, with these comments.
+inline Strata::Recording Bath(std::uint32_t ticks, const std::vector<BathComment>& comments) {
+  RecordingBuilder b;
+  b.Block(0.01, ticks)
+      .Channel("Tension", "g", [](double) { return 2.0; })
+      .Channel("Flow", "ml/min", [](double t) { return t; });
+  for (const BathComment& c : comments) {
+    b.Comment(c.channel, 0, c.tick, c.text);
+  }
+  return b.Build();
+}
+
 // A running stand-in host with one open chart document, scripted messages, and a Tessel Document
 // attached to it. Closes everything on destruction, as the host does when a file is closed.
 class TestChart {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "cli/TesselCommand.h"
-#include "support/TempFiles.h"
 #include "support/TesselRun.h"
 
 namespace Cli {
@@ -18,16 +17,6 @@ namespace {
 
 using Testing::CommandRun;
 using Testing::Tessel;
-
-// A file in a folder of its own, removed with it.
-class TempFile {
- public:
-  explicit TempFile(const std::string& text) { Testing::WriteFile(dir_ / "pairs.txt", text); }
-  std::string Path() const { return dir_ / "pairs.txt"; }
-
- private:
-  Testing::TempDir dir_;
-};
 
 const std::string kPairs =
     "# dose\tresponse\n"
@@ -37,56 +26,25 @@ TEST(FitCommandTest, PrintsTheTableFromAPipe) {
   const CommandRun r = Tessel({"fit", "--title", "Control"}, kPairs);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out,
-            "\tControl\n"
-            "Best-fit values\t\n"
-            "BOTTOM\t0.1705\n"
-            "TOP\t99.83\n"
-            "LOGEC50\t1\n"
-            "EC50\t10\n"
-            "Hill Slope\t0.6149\n"
-            "Std. Error\t\n"
-            "BOTTOM\t0.7648\n"
-            "TOP\t0.7648\n"
-            "LOGEC50\t0.02389\n"
-            "Hill Slope\t0.02049\n"
-            "95% Confidence Intervals\t\n"
-            "BOTTOM\t-2.264 to 2.605\n"
-            "TOP\t97.4 to 102.3\n"
-            "LOGEC50\t0.924 to 1.076\n"
-            "EC50\t8.394 to 11.91\n"
-            "Hill Slope\t0.5497 to 0.6801\n"
-            "Goodness of Fit\t\n"
-            "Degrees of Freedom\t3\n"
-            "R Squared\t0.9998\n"
-            "Absolute Sum of Squares\t1.649\n"
-            "Sy.x\t0.7414\n"
-            "Data\t\n"
-            "Analyzed\t7\n");
+  EXPECT_EQ(r.out, Testing::DataText("cli/fit-table.txt"));
 }
 
 TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
-  const TempFile file(kPairs);
-  const CommandRun fromFile = Tessel({"fit", file.Path(), "--json"});
+  const Testing::TempDir dir;
+  const CommandRun fromFile =
+      Tessel({"fit", Testing::WriteFile(dir / "pairs.txt", kPairs), "--json"});
   const CommandRun fromPipe = Tessel({"fit", "--json"}, kPairs);
   ASSERT_EQ(fromFile.status, 0) << fromFile.err;
   EXPECT_EQ(fromFile.out, fromPipe.out);
   const nlohmann::json j = nlohmann::json::parse(fromFile.out);
-  const std::vector<std::string> keys = {"bottom",    "top",
-                                         "logEC50",   "hillSlope",
-                                         "ec50",      "degreesOfFreedom",
-                                         "rSquared",  "absoluteSumOfSquares",
-                                         "syx",       "pointsAnalysed",
-                                         "converged", "statisticsValid",
-                                         "failure"};
-  std::vector<std::string> actual;
+  std::vector<std::string> keys;
   for (auto it = j.begin(); it != j.end(); ++it) {
-    actual.push_back(it.key());
+    keys.push_back(it.key());  // the object's keys come sorted
   }
-  std::sort(actual.begin(), actual.end());
-  std::vector<std::string> sorted = keys;
-  std::sort(sorted.begin(), sorted.end());
-  EXPECT_EQ(actual, sorted);
+  EXPECT_EQ(keys, (std::vector<std::string>{"absoluteSumOfSquares", "bottom", "converged",
+                                            "degreesOfFreedom", "ec50", "failure", "hillSlope",
+                                            "logEC50", "pointsAnalysed", "rSquared",
+                                            "statisticsValid", "syx", "top"}));
   EXPECT_EQ(j["pointsAnalysed"], 7);
   EXPECT_EQ(j["degreesOfFreedom"], 3);
   EXPECT_EQ(j["converged"], true);
@@ -103,29 +61,12 @@ TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
 // A fit that fails shows "(FIT FAILED)", says why on standard error with status 1, and has null
 // for every value in JSON (the minimiser's last numbers are no result).
 TEST(FitCommandTest, FailedFitsSayWhyAndHaveNoValues) {
-  struct Case {
-    std::vector<std::string> args;
-    std::string input;
-    std::string reason;
-    int points;
-  };
-  const Case cases[] = {
-      {{"fit"},
-       "0.1 12\n1 47\n10 83\n",
-       "too few points: 3 with a positive dose and a response, and the fit needs at least 4 (3 "
-       "with --fix-hill)",
-       3},
-      {{"fit"},
-       "# nothing\n",
-       "too few points: 0 with a positive dose and a response, and the fit needs at least 4 (3 "
-       "with --fix-hill)",
-       0},
-      {{"fit", "--fix-hill"},
-       "0.1 12\n1 47\n10 83\n",
-       "the statistics are not valid: 3 points for 3 parameters leave no degrees of freedom",
-       3},
-  };
-  for (const Case& c : cases) {
+  for (const Testing::DataRow& row : Testing::DataTable("cli/fit-failures.txt")) {
+    const struct {
+      std::vector<std::string> args;
+      std::string input, reason;
+      int points;
+    } c{Testing::Args(row[0]), row[1], row[2], row.Int(3)};
     const CommandRun table = Tessel(c.args, c.input);
     EXPECT_EQ(table.status, 1);
     EXPECT_EQ(table.err, "tessel fit: the fit failed: " + c.reason + "\n");
@@ -152,35 +93,21 @@ TEST(FitCommandTest, FailedFitsSayWhyAndHaveNoValues) {
 }
 
 TEST(FitCommandTest, RefusesMalformedLinesWithTheirNumber) {
-  struct Case {
-    std::string input;
-    std::string error;
-  };
-  const Case cases[] = {
-      {"1 2\n10 abc\n", "line 2: the response \"abc\" is not a number"},
-      {"1 2\n\n# c\n10 20 30\n", "line 4: expected a dose and a response, found \"10 20 30\""},
-      {"5\n", "line 1: expected a dose and a response, found \"5\""},
-      {"1 2\n0 5\n", "line 2: the dose 0 is not positive"},
-      {"-3 5\n", "line 1: the dose -3 is not positive"},
-      {"x1 5\n", "line 1: the dose \"x1\" is not a number"},
-      {"1 nan\n", "line 1: the response \"nan\" is not a number"},
-      {"1 1e999\n", "line 1: the response \"1e999\" is not a number"},
-  };
-  for (const Case& c : cases) {
-    const CommandRun r = Tessel({"fit", "--json"}, c.input);
-    EXPECT_EQ(r.status, 2) << c.input;
-    EXPECT_EQ(r.out, "") << c.input;
-    EXPECT_EQ(r.err, "tessel fit: standard input, " + c.error + "\n");
+  for (const Testing::DataRow& c : Testing::DataTable("cli/fit-refusals.txt")) {
+    const CommandRun r = Tessel({"fit", "--json"}, c[0]);
+    EXPECT_EQ(r.status, 2) << c.where;
+    EXPECT_EQ(r.out, "") << c.where;
+    EXPECT_EQ(r.err, "tessel fit: standard input, " + c[1] + "\n");
   }
 }
 
 TEST(FitCommandTest, NamesTheFileInErrors) {
-  const TempFile file("1 2\n2 two\n");
-  const CommandRun bad = Tessel({"fit", file.Path()});
+  const Testing::TempDir dir;
+  const std::string path = Testing::WriteFile(dir / "pairs.txt", "1 2\n2 two\n");
+  const CommandRun bad = Tessel({"fit", path});
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out, "");
-  EXPECT_EQ(bad.err,
-            "tessel fit: " + file.Path() + ", line 2: the response \"two\" is not a number\n");
+  EXPECT_EQ(bad.err, "tessel fit: " + path + ", line 2: the response \"two\" is not a number\n");
   const CommandRun missing = Tessel({"fit", "/nonexistent/doses.txt"});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "");

@@ -37,33 +37,15 @@ TEST(InspectCommandTest, JsonOfAStrataDocumentHoldsEveryField) {
   EXPECT_EQ(j["settingsVersion"], 8);
   // Flag 4 is set by the save that wrote the stream.
   EXPECT_EQ(j["flags"], nlohmann::json::parse("[true, false, true, true]"));
-  const auto& s = j["settings"];
-  EXPECT_EQ(s["autoChannel"], 3);
-  EXPECT_EQ(s["b"], -17);
-  EXPECT_EQ(s["c"], "reserved \xC3\xA9");
-  EXPECT_EQ(s["startOffset"], 0.25);
-  EXPECT_EQ(s["stopOffset"], 12.5);
-  EXPECT_EQ(s["calcType"], 3);
-  EXPECT_EQ(s["calcName"], "Max-Min");
-  EXPECT_EQ(s["f1"], true);
-  EXPECT_EQ(s["sigFigs"], 7);
-  EXPECT_EQ(s["graphSet"], nlohmann::json::parse("[1, 39]"));
-  EXPECT_EQ(s["showLegend"], false);
-  EXPECT_EQ(s["currentRow"], 5);
-  EXPECT_EQ(s["advanceDown"], false);
+  EXPECT_EQ(j["settings"], nlohmann::json::parse(Testing::DataText("cli/inspect-settings.json")));
   EXPECT_EQ(j["restoreSelection"], nlohmann::json::parse("[[1, 20], [2, 2147483632]]"));
   EXPECT_EQ(j["matrixVersion"], 4);
   EXPECT_EQ(j["columns"], 4);
   EXPECT_EQ(j["rows"], 6);
   ASSERT_EQ(j["cells"].size(), 4u);
   ASSERT_EQ(j["cells"][3].size(), 6u);
-  const char* lastCell = R"json({
-      "text": "(marked)", "value": 10.5, "channel": 0, "start": [0, 503], "end": [0, 553],
-      "dosePosition": [0, 500], "commentText": "c3", "response": -19.25, "flags": 65,
-      "doseMarked": true, "responseAdded": false,
-      "autoBaseline": {"present": true, "intercept": 103.5, "slope": -0.375},
-      "userBaseline": {"present": true, "intercept": 2.5, "slope": 0.75}})json";
-  EXPECT_EQ(j["cells"][3][5], nlohmann::json::parse(lastCell));
+  EXPECT_EQ(j["cells"][3][5],
+            nlohmann::json::parse(Testing::DataText("cli/inspect-last-cell.json")));
   EXPECT_EQ(j["cells"][1][4]["value"], 0.001);
 }
 
@@ -81,26 +63,7 @@ TEST(InspectCommandTest, TextOfARawStreamShowsWhatItsVersionHolds) {
 
   const CommandRun run = Tessel({"inspect", path});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "formatLevel: 20\n"
-            "settingsVersion: 2\n"
-            "flags: [true,false,true,false]\n"
-            "settings:\n"
-            "  autoChannel: 4\n  b: 9\n  c: \"cc\"\n  startOffset: 2.5\n  stopOffset: 9.0\n"
-            "  calcType: 2\n  calcName: \"Minimum\"\n  f1: true\n  scientific: true\n"
-            "  perDoseBaseline: true\n  sigFigs: 6\n  g: -2\n  h: 0\n  graphSet: [0]\n"
-            "  bottomToZero: false\n  normalize: false\n  fixHill: false\n  showLegend: true\n"
-            "  currentRow: -1\n  currentColumn: -1\n  advanceDown: true\n"
-            "restoreSelection: [[0,0],[0,0]]\n"
-            "matrixVersion: 0\n"
-            "columns: 1\n"
-            "rows: 1\n"
-            "cell 1,1: text=\"Dose\" value=0.0 channel=-1 start=[0,0] end=[0,0] "
-            "dosePosition=[0,7] commentText=\"\" response=0.5 flags=18 doseMarked=false "
-            "responseAdded=true autoBaseline={\"present\":true,\"intercept\":0.0,\"slope\":0.0} "
-            "userBaseline={\"present\":false,\"intercept\":0.0,\"slope\":0.0}\n"
-            "endedEarly: the stream ends after 210 bytes, inside tableView version; that field "
-            "and every one after it are defaults\n");
+  EXPECT_EQ(run.out, Testing::DataText("cli/inspect-version-2.txt"));
 }
 
 TEST(InspectCommandTest, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
@@ -108,19 +71,13 @@ TEST(InspectCommandTest, UnreadableInputExitsWithStatusTwoAndSaysWhy) {
   const std::string newer = folder / "newer.stream";
   WriteFile(newer, Testing::StreamBytes().Header().Int(9).Bytes());
   const std::string badString = folder / "bad.stream";
-  WriteFile(badString, Testing::StreamBytes()
-                           .Header()
-                           .Int(8)
-                           .Int(0)
-                           .Int(0)
-                           .Int(0)
-                           .Int(0)
-                           .Int(-2)
-                           .Int(0)
-                           .Int(0x80000001u)
-                           .Int(3)
-                           .Int(3)
-                           .Bytes());
+  Testing::StreamBytes bad;
+  bad.Header();
+  for (std::int64_t v :
+       std::initializer_list<std::int64_t>{8, 0, 0, 0, 0, -2, 0, 0x80000001, 3, 3}) {
+    bad.Int(v);  // a settings section whose string C has a wrong check word
+  }
+  WriteFile(badString, bad.Bytes());
   const std::string damaged = folder / "damaged.strata";
   std::vector<std::uint8_t> head(std::begin("SQLite format 3"), std::end("SQLite format 3"));
   WriteFile(damaged, head);
@@ -184,8 +141,8 @@ TEST(InspectCommandTest, FilesThatAreNotStreamsAreRefused) {
   }
 }
 
-// A stream cut inside the second cell: the first cell and the fields of the second that were read
-// are kept, the rest of the matrix is reset cells, and both reports say where the stream ended.
+// A stream cut inside the second cell: both reports say where the stream ended, and the JSON
+// shows the fields of that cell that were read.
 TEST(InspectCommandTest, AStreamCutShortSaysWhereItEnded) {
   Testing::TempDir folder;
   const std::string path = (folder / "cut.stream");
@@ -202,13 +159,7 @@ TEST(InspectCommandTest, AStreamCutShortSaysWhereItEnded) {
   const auto j = nlohmann::json::parse(json.out);
   EXPECT_EQ(j["endedEarly"], nlohmann::json::parse(R"({"afterBytes": )" + size +
                                                    R"(, "field": "cell 2,1 channel"})"));
-  EXPECT_EQ(j["columns"], 2);
-  EXPECT_EQ(j["rows"], 5);
-  EXPECT_EQ(j["cells"][0][0]["flags"], 16);
   EXPECT_EQ(j["cells"][0][1]["text"], "x");
-  EXPECT_EQ(j["cells"][0][1]["value"], 2.5);
-  EXPECT_EQ(j["cells"][0][1]["channel"], -1);
-  EXPECT_EQ(j["cells"][1][4]["flags"], 1);
 
   const CommandRun text = Tessel({"inspect", path});
   ASSERT_EQ(text.status, 0) << text.err;

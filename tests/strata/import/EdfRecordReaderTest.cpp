@@ -47,29 +47,18 @@ TEST(EdfRecordReader, TwoGapsGiveThreeBlocksAtTheirTrueTimes) {
       expected += 1.0f;
     }
   }
-  struct Expected {
-    Tessel::TickPosition position;
-    std::string text;
-  };
-  const std::vector<Expected> comments = {{{0, 3}, "Dose 1"},
-                                          {{1, 7}, "Dose 10"},
-                                          {{1, 19}, "Note in the gap"},
-                                          {{1, 19}, "Dose 100"},
-                                          {{2, 0}, "Wash"}};
+  // In position order, ties in the order they were added; all on every channel.
+  const std::vector<std::pair<Tessel::TickPosition, std::string>> comments = {
+      {{0, 3}, "Dose 1"},
+      {{1, 7}, "Dose 10"},
+      {{1, 19}, "Dose 100"},
+      {{1, 19}, "Note in the gap"},
+      {{2, 0}, "Wash"}};
   ASSERT_EQ(rec.Comments().size(), comments.size());
-  // Recording keeps comments in position order, ties in the order they were added.
-  std::vector<std::string> texts;
   for (std::size_t i = 0; i < comments.size(); ++i) {
-    texts.push_back(rec.Comments()[i].text);
-  }
-  EXPECT_EQ(texts,
-            (std::vector<std::string>{"Dose 1", "Dose 10", "Dose 100", "Note in the gap", "Wash"}));
-  for (const auto& c : rec.Comments()) {
-    const auto it = std::find_if(comments.begin(), comments.end(),
-                                 [&](const Expected& e) { return e.text == c.text; });
-    ASSERT_NE(it, comments.end());
-    EXPECT_EQ(c.position, it->position) << c.text;
-    EXPECT_EQ(c.channel, -1);
+    EXPECT_EQ(rec.Comments()[i].position, comments[i].first) << i;
+    EXPECT_EQ(rec.Comments()[i].text, comments[i].second) << i;
+    EXPECT_EQ(rec.Comments()[i].channel, -1) << i;
   }
   EXPECT_EQ(r.Report(), (std::vector<std::string>{
                             "The annotation \"Note in the gap\" at 8 s lies outside the recorded "

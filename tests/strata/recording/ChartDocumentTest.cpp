@@ -22,27 +22,6 @@ Recording Ramp() {
       .Build();
 }
 
-// A hook that records what the host tells it.
-class RecordingHook : public RefCounted<IMessageHook> {
- public:
-  Status OnCommentChanged(const CommentInfo& old, const std::string& newText) override {
-    changed.emplace_back(old, newText);
-    return kOk;
-  }
-  Status OnCommentsRemoved(const std::vector<CommentInfo>& comments) override {
-    removed.push_back(comments);
-    return kOk;
-  }
-  Status OnDataChange(DataChange when, TickPosition) override {
-    changes.push_back(when);
-    return refuse && when == DataChange::kBefore ? kFail : kOk;
-  }
-  std::vector<std::pair<CommentInfo, std::string>> changed;
-  std::vector<std::vector<CommentInfo>> removed;
-  std::vector<DataChange> changes;
-  bool refuse = false;
-};
-
 TEST(ChartDocumentTest, EnumeratorHonoursMaxCountAndSkip) {
   TestChart t(Ramp(), false);
   IEnumFloatEx* raw = nullptr;
@@ -140,65 +119,6 @@ TEST(ChartDocumentTest, CommentsOutsideTheRecordingOrOnMissingChannelsAreRefused
   EXPECT_TRUE(t.Chart().Data().Comments().empty());
   EXPECT_EQ(t.Chart().ChangeComment(12345, "x"), kFail);
   EXPECT_EQ(t.Chart().DeleteComment(12345), kFail);
-}
-
-TEST(ChartDocumentTest, HooksHearOfChangedAndRemovedComments) {
-  TestChart t(Ramp(), false);
-  Ref<RecordingHook> hook = MakeRef<RecordingHook>();
-  t.Chart().RegisterHook(hook.get());
-  std::int64_t a = 0;
-  std::int64_t b = 0;
-  t.Chart().AddComment(0, TickPosition(0, 5), "TSL: <1> <A>", &a);
-  t.Chart().AddComment(-1, TickPosition(0, 9), "wash", &b);
-  EXPECT_TRUE(t.Chart().UserChangeComment(a, "TSL: <2> <A>"));
-  ASSERT_EQ(hook->changed.size(), 1u);
-  EXPECT_EQ(hook->changed[0].first.text, "TSL: <1> <A>");
-  EXPECT_EQ(hook->changed[0].first.position, TickPosition(0, 5));
-  EXPECT_EQ(hook->changed[0].second, "TSL: <2> <A>");
-  EXPECT_TRUE(t.Chart().UserDeleteComments({a, b}));
-  ASSERT_EQ(hook->removed.size(), 1u);
-  EXPECT_EQ(hook->removed[0].size(), 2u);
-  EXPECT_EQ(hook->removed[0][1].channel, -1);
-  t.Chart().UnregisterHook(hook.get());
-  EXPECT_EQ(t.Chart().UnregisterHook(hook.get()), kFail);
-}
-
-TEST(ChartDocumentTest, ARefusedDataChangeLeavesTheRecordingAlone) {
-  TestChart t(Ramp(), false);
-  Ref<RecordingHook> hook = MakeRef<RecordingHook>();
-  t.Chart().RegisterHook(hook.get());
-  std::int64_t id = 0;
-  t.Chart().AddComment(0, TickPosition(0, 1500), "late", &id);
-  hook->refuse = true;
-  EXPECT_FALSE(t.Chart().DeleteDataFrom(TickPosition(0, 1000)));
-  EXPECT_EQ(t.Chart().Data().BlockAt(0).Ticks(), 2000u);
-  EXPECT_EQ(t.Chart().Data().Comments().size(), 1u);
-  hook->refuse = false;
-  EXPECT_TRUE(t.Chart().DeleteDataFrom(TickPosition(0, 1000)));
-  EXPECT_EQ(t.Chart().Data().BlockCount(), 1);
-  EXPECT_EQ(t.Chart().Data().BlockAt(0).Ticks(), 1000u);
-  EXPECT_TRUE(t.Chart().Data().Comments().empty());
-  EXPECT_EQ(hook->changes, (std::vector<DataChange>{DataChange::kBefore, DataChange::kBefore,
-                                                    DataChange::kAfter}));
-  ASSERT_EQ(hook->removed.size(), 1u);
-  EXPECT_EQ(hook->removed[0][0].text, "late");
-  t.Chart().UnregisterHook(hook.get());
-}
-
-TEST(ChartDocumentTest, ServicesAreFoundThroughTheChartDocument) {
-  TestChart t(Ramp(), false);
-  IChartDocument* chart = &t.Chart();
-  EXPECT_TRUE(QueryService<IChartComment>(chart));
-  EXPECT_TRUE(QueryService<IChannelInfo>(chart));
-  EXPECT_TRUE(QueryService<IShortcutKeyManager>(chart));
-  EXPECT_TRUE(QueryService<IDataPad>(chart));
-  EXPECT_TRUE(QueryService<IProgressIndicator>(chart));
-  EXPECT_TRUE(QueryService<IHelpService>(chart));
-  EXPECT_TRUE(QueryService<IMessageBox>(chart));
-  EXPECT_TRUE(QueryService<ITypeRegistry>(chart));
-  EXPECT_FALSE(QueryService<ITesselDoc>(chart));
-  t.Host().RemoveShortcutManager();
-  EXPECT_FALSE(QueryService<IShortcutKeyManager>(chart));
 }
 
 TEST(ChartDocumentTest, ChannelTitlesUnitsAndUsability) {

@@ -8,18 +8,12 @@
 namespace Tessel {
 namespace {
 
-using Testing::RecordingBuilder;
 using Testing::TestChart;
 
 Strata::Recording Bath() {
-  return RecordingBuilder()
-      .Block(0.01, 10000)
-      .Channel("Tension", "g", [](double) { return 1.0; })
-      .Channel("Flow", "ml/min", [](double) { return 2.0; })
-      .Comment(0, 0, 1000, "TSL: <1> <Control>")
-      .Comment(1, 0, 2000, "TSL: <2> <Control>")
-      .Comment(0, 0, 9990, "TSL: <3> <Control>")
-      .Build();
+  return Testing::Bath(10000, {{0, 1000, "TSL: <1> <Control>"},
+                               {1, 2000, "TSL: <2> <Control>"},
+                               {0, 9990, "TSL: <3> <Control>"}});
 }
 
 TEST(AutoAnalyzeDialogModelTest, WithoutASelectionTheDialogDoesNotOpen) {
@@ -82,6 +76,13 @@ TEST(AutoAnalyzeDialogModelTest, AShortLastWindowWarnsButStillRuns) {
   EXPECT_EQ(report->measured, 1);
   EXPECT_TRUE(report->tooFewSamples);
   EXPECT_EQ(t.Doc().Settings().autoChannel, 0);
+  // The comment in the last tick is entered and marked, but not measured, and the user is told.
+  const TableViewElem& last = t.Doc().Matrix().Cell(kFirstDoseRow + 1, kFirstRunColumn);
+  EXPECT_EQ(t.Doc().Matrix().Cell(kFirstDoseRow + 1, kDoseColumn).text, "3");
+  EXPECT_TRUE(last.doseMarked);
+  EXPECT_FALSE(last.responseAdded);
+  ASSERT_FALSE(t.Messages().Messages().empty());
+  EXPECT_EQ(t.Messages().Messages().back().text, Testing::MessageText("too-few-samples"));
 }
 
 TEST(AutoAnalyzeDialogModelTest, AnalyzeStoresTheOffsetsAndRefusesBadOnes) {

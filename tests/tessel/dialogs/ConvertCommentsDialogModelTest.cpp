@@ -7,18 +7,11 @@
 namespace Tessel {
 namespace {
 
-using Testing::RecordingBuilder;
 using Testing::TestChart;
 
 Strata::Recording Typed() {
-  return RecordingBuilder()
-      .Block(0.01, 10000)
-      .Channel("Tension", "g", [](double) { return 1.0; })
-      .Channel("Flow", "ml/min", [](double) { return 0.0; })
-      .Comment(0, 0, 100, "ACh 1 uM")
-      .Comment(1, 0, 300, "ACh 3 uM")
-      .Comment(0, 0, 500, "TSL: <10> <Old>")
-      .Build();
+  return Testing::Bath(10000,
+                       {{0, 100, "ACh 1 uM"}, {1, 300, "ACh 3 uM"}, {0, 500, "tsl: <10.0> <Old>"}});
 }
 
 TEST(ConvertCommentsDialogModelTest, ListsAreParallelAndFollowTheSearchChannel) {
@@ -30,7 +23,7 @@ TEST(ConvertCommentsDialogModelTest, ListsAreParallelAndFollowTheSearchChannel) 
   EXPECT_EQ(model.SearchChannels(), (std::vector<std::string>{"All", "Tension", "Flow"}));
   EXPECT_EQ(model.OutputChannels(), (std::vector<std::string>{"Tension", "Flow"}));
   EXPECT_EQ(model.Unconverted(),
-            (std::vector<std::string>{"ACh 1 uM", "ACh 3 uM", "TSL: <10> <Old>"}));
+            (std::vector<std::string>{"ACh 1 uM", "ACh 3 uM", "tsl: <10.0> <Old>"}));
   EXPECT_EQ(model.Converted(),
             (std::vector<std::string>{"<Not converted>", "<Not converted>", "TSL: <10> <Old>"}));
   model.SelectSearchChannel(2);
@@ -94,7 +87,7 @@ TEST(ConvertCommentsDialogModelTest, ConvertLeavesRemovedCommentsUntouched) {
   const auto& comments = t.Chart().Data().Comments();
   EXPECT_EQ(comments[0].text, "TSL: <1> <ACh>");
   EXPECT_EQ(comments[1].text, "ACh 3 uM");
-  EXPECT_EQ(comments[2].text, "TSL: <10> <Old>");
+  EXPECT_EQ(comments[2].text, "tsl: <10.0> <Old>");
   EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).doseMarked);
   EXPECT_EQ(t.Doc().Matrix().ColumnCount(), 3u);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestData.h"
 #include "support/TestRecording.h"
 #include "tessel/host/KeyboardHook.h"
 #include "tessel/host/ShortcutKeys.h"
@@ -9,7 +10,6 @@
 namespace Tessel {
 namespace {
 
-using Strata::ScriptedMessageBox;
 using Testing::CountingView;
 using Testing::RecordingBuilder;
 using Testing::TestChart;
@@ -37,14 +37,6 @@ void MarkAt(Document& doc, TickPosition position, std::uint32_t row = 4) {
   cell.responseAdded = true;
   cell.response = 3.5;
   cell.text = "3.5";
-}
-
-void ExpectMessage(const ScriptedMessageBox::Shown& shown, const std::string& name,
-                   MessageIcon icon, MessageButtons buttons) {
-  EXPECT_EQ(shown.text, Testing::MessageText(name));
-  EXPECT_EQ(shown.caption, "Tessel");
-  EXPECT_EQ(shown.icon, icon);
-  EXPECT_EQ(shown.buttons, buttons);
 }
 
 class TableView : public CountingView {
@@ -126,44 +118,44 @@ TEST(DocumentTest, SavingDataOnlyAsksOnlyWhenDosesAreMarked) {
   EXPECT_TRUE(t.Doc().SettingsObject().Option(kOptionSaved));
 
   MarkAt(t.Doc(), TickPosition(0, 100));
-  t.Messages().Answer(MessageAnswer::kNo);
-  EXPECT_EQ(t.Chart().PrepareSave(kSaveDataOnly, kFormatStrata), kFail);
-  t.Messages().Answer(MessageAnswer::kYes);
-  EXPECT_EQ(t.Chart().PrepareSave(kSaveDataOnly, kFormatStrata), kOk);
-  ASSERT_EQ(t.Messages().Messages().size(), 2u);
-  for (const auto& shown : t.Messages().Messages()) {
-    ExpectMessage(shown, "save-data-only", MessageIcon::kWarning, MessageButtons::kYesNo);
+  for (MessageAnswer answer : {MessageAnswer::kNo, MessageAnswer::kYes}) {
+    t.Messages().Answer(answer);
+    EXPECT_EQ(t.Chart().PrepareSave(kSaveDataOnly, kFormatStrata),
+              answer == MessageAnswer::kYes ? kOk : kFail);
+    Testing::ExpectOneMessage(t.Messages(), "save-data-only", MessageIcon::kWarning,
+                              MessageButtons::kYesNo);
   }
   // An ordinary save keeps everything and asks nothing.
   EXPECT_EQ(t.Chart().PrepareSave(kSaveNormal, kFormatStrata), kOk);
   EXPECT_FALSE(t.Doc().RestrictedSave());
-  EXPECT_EQ(t.Messages().Messages().size(), 2u);
+  EXPECT_TRUE(t.Messages().Messages().empty());
   EXPECT_EQ(t.Chart().PrepareSave(kSaveNormal, kFormatRestricted), kOk);
   EXPECT_TRUE(t.Doc().RestrictedSave());
 }
 
-TEST(DocumentTest, DeletingDataAfterEveryDoseAsksNothingAndKeepsResponses) {
-  TestChart t(TwoBlockRecording());
-  MarkAt(t.Doc(), TickPosition(0, 100));
-  ASSERT_TRUE(t.Chart().DeleteDataFrom(TickPosition(0, 101)));
-  EXPECT_TRUE(t.Messages().Messages().empty());
-  EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).doseMarked);
-  EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).responseAdded);
-  EXPECT_EQ(t.Chart().Data().BlockCount(), 1);
-}
-
+// Data deleted after every dose goes without a question; at the dose itself, before it in its
+// block, or in an earlier block than the dose, the user is asked and No refuses the deletion.
 TEST(DocumentTest, DeletingDataAtOrBeforeADoseAsksAndNoRefusesTheChange) {
-  // At the dose itself, before it in its block, and in an earlier block than a later dose.
-  for (TickPosition from : {TickPosition(0, 100), TickPosition(0, 5), TickPosition(0, 999)}) {
+  const struct {
+    TickPosition dose, from;
+    bool asks;
+  } cases[] = {{{0, 100}, {0, 101}, false},
+               {{0, 100}, {0, 100}, true},
+               {{0, 100}, {0, 5}, true},
+               {{1, 3}, {0, 999}, true}};
+  for (const auto& c : cases) {
     TestChart t(TwoBlockRecording());
-    MarkAt(t.Doc(), from == TickPosition(0, 999) ? TickPosition(1, 3) : TickPosition(0, 100));
+    MarkAt(t.Doc(), c.dose);
     t.Messages().Answer(MessageAnswer::kNo);
-    EXPECT_FALSE(t.Chart().DeleteDataFrom(from));
-    Testing::ExpectOneMessage(t.Messages(), "delete-data", MessageIcon::kWarning,
-                              MessageButtons::kYesNo);
-    EXPECT_EQ(t.Chart().Data().BlockCount(), 2);
-    EXPECT_EQ(t.Chart().Data().BlockAt(0).Ticks(), 1000u);
+    EXPECT_EQ(t.Chart().DeleteDataFrom(c.from), !c.asks);
+    if (c.asks) {
+      Testing::ExpectOneMessage(t.Messages(), "delete-data", MessageIcon::kWarning,
+                                MessageButtons::kYesNo);
+    }
+    EXPECT_TRUE(t.Messages().Messages().empty());
+    EXPECT_EQ(t.Chart().Data().BlockCount(), c.asks ? 2 : 1);
     EXPECT_TRUE(t.Doc().Matrix().Cell(4, 2).doseMarked);
+    EXPECT_EQ(t.Doc().Matrix().Cell(4, 2).responseAdded, true);
   }
 }
 
@@ -305,34 +297,18 @@ TEST(DocumentTest, RepeatLabelsTellTheHostTheDocumentChanged) {
   EXPECT_EQ(t.Chart().ModifiedCount(), before + 1);
 }
 
-struct KeyCase {
-  const char* name;
-  std::uint32_t virtualKey;
-  std::uint32_t keyData;
-  KeyModifiers modifiers;
-  int marks;
-  int adds;
-};
-
 TEST(DocumentTest, ShortcutKeysReachTheCurrentDocumentsTableView) {
-  const KeyCase cases[] = {
-      {"F2", 0x71, 0, {}, 1, 0},
-      {"F3", 0x72, 0, {}, 0, 1},
-      {"Shift+F2", 0x71, 0, {true, false, false}, 0, 0},
-      {"Ctrl+Alt+F2", 0x71, 0, {false, true, true}, 1, 0},
-      {"F2 held down", 0x71, 0x40000000u, {}, 0, 0},
-      {"F2 released", 0x71, 0x80000000u, {}, 0, 0},
-      {"F4", 0x73, 0, {}, 0, 0},
-  };
   TestChart t;
   TableView table;
   t.Doc().AttachView(&table);
   KeyboardHook::SetCurrentDocument(t.DocRef());
-  for (const auto& c : cases) {
+  for (const Testing::DataRow& c : Testing::DataTable("document/shortcut-keys.txt")) {
     table.marks = table.adds = 0;
-    KeyboardHook::HandleKey(0, c.virtualKey, c.keyData, c.modifiers);
-    EXPECT_EQ(table.marks, c.marks) << c.name;
-    EXPECT_EQ(table.adds, c.adds) << c.name;
+    KeyboardHook::HandleKey(0, static_cast<std::uint32_t>(std::stoul(c[1], nullptr, 0)),
+                            static_cast<std::uint32_t>(std::stoul(c[2], nullptr, 0)),
+                            KeyModifiers{c.Flag(3), c.Flag(4), c.Flag(5)});
+    EXPECT_EQ(table.marks, c.Int(6)) << c.where;
+    EXPECT_EQ(table.adds, c.Int(7)) << c.where;
   }
   KeyboardHook::SetCurrentDocument(nullptr);
   table.marks = 0;

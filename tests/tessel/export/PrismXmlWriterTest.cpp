@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "support/TableBuilder.h"
 #include "support/TestData.h"
 #include "tessel/export/ExportPath.h"
 #include "tessel/export/MatrixCells.h"
@@ -14,31 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A run column named and measured as a user would leave it.
-void SetRun(TableViewMatrix& m, std::uint32_t column, const std::string& label,
-            const std::vector<std::string>& responses) {
-  while (m.ColumnCount() <= column) {
-    m.InsertColumn(m.ColumnCount(), m.NewRunColumn(m.ColumnCount()));
-  }
-  TableViewElem& l = m.Cell(kRowLabel, column);
-  l.text = label;
-  l.commentText = label;
-  l.flags = kFlagsRunLabelPlaceholder & ~kCellPrompt;
-  for (size_t i = 0; i < responses.size(); ++i) {
-    m.Cell(kFirstDoseRow + static_cast<std::uint32_t>(i), column).text = responses[i];
-  }
-}
-
-void SetDose(TableViewMatrix& m, std::uint32_t row, const std::string& dose) {
-  while (m.RowCount() <= row + 1) {
-    m.AppendRow();
-  }
-  TableViewElem& d = m.Cell(row, kDoseColumn);
-  d.text = dose;
-  d.flags = kFlagsEnterDose & ~kCellPrompt;
-}
-
 using Testing::ReadFile;
+using Testing::Table;
 using Testing::TempDir;
 
 // A real XML parser accepts the file.
@@ -47,13 +25,9 @@ void ExpectWellFormed(const std::string& path) {
 }
 
 TEST(PrismXmlWriterTest, ControlWithARepeatAndDrugWithoutResponse) {
-  TableViewMatrix m(nullptr);
-  SetDose(m, 4, "0.5");
-  SetRun(m, 2, "Control", {"1.23"});
-  SetRun(m, 3, "control", {"1.5"});
-  m.Cell(kRowRepeat, 3).text = "Repeat 1";
-  SetRun(m, 4, "Drug", {});
-  const MatrixCells cells(m, {});
+  Table t({"Control", "control", "Drug"}, {"0.5"});
+  t.Response(0, 2, "1.23").Response(0, 3, "1.5");
+  const MatrixCells cells(t.Matrix(), {});
   const std::string expected = Testing::DataText("export/control-repeat-drug.xml");
   EXPECT_EQ(PrismXmlWriter(cells).Text(), expected);
   const TempDir dir;
@@ -63,10 +37,9 @@ TEST(PrismXmlWriterTest, ControlWithARepeatAndDrugWithoutResponse) {
 }
 
 TEST(PrismXmlWriterTest, UnnamedRunsGiveOnlyTheXColumn) {
-  TableViewMatrix m(nullptr);
-  SetDose(m, 4, "1");
-  m.InsertColumn(3, m.NewRunColumn(3));
-  const MatrixCells cells(m, {});
+  Table t({}, {"1"});
+  t.Matrix().InsertColumn(3, t.Matrix().NewRunColumn(3));
+  const MatrixCells cells(t.Matrix(), {});
   const std::string text = PrismXmlWriter(cells).Text();
   EXPECT_NE(text.find("Replicates=\"1\""), std::string::npos);
   EXPECT_EQ(text.find("<YColumn"), std::string::npos);
@@ -74,12 +47,10 @@ TEST(PrismXmlWriterTest, UnnamedRunsGiveOnlyTheXColumn) {
 }
 
 TEST(PrismXmlWriterTest, RepeatsWithoutTheirMainRunAreDropped) {
-  TableViewMatrix m(nullptr);
-  SetDose(m, 4, "1");
-  SetRun(m, 2, "Orphan", {"9"});
-  m.Cell(kRowRepeat, 2).text = "Repeat 2";
-  SetRun(m, 3, "Kept", {"7"});
-  const MatrixCells cells(m, {});
+  Table t({"Orphan", "Kept"}, {"1"});
+  t.Response(0, 2, "9").Response(0, 3, "7");
+  t.Matrix().Cell(kRowRepeat, 2).text = "Repeat 2";
+  const MatrixCells cells(t.Matrix(), {});
   const PrismXmlWriter writer(cells);
   EXPECT_EQ(writer.ReplicateCount(), 3);
   const std::string text = writer.Text();
@@ -108,10 +79,9 @@ TEST(PrismXmlWriterTest, RepeatNumbersAreReadAfterTheFirstWord) {
 }
 
 TEST(PrismXmlWriterTest, MarkupInLabelsAndValuesIsEscaped) {
-  TableViewMatrix m(nullptr);
-  SetDose(m, 4, "1<2");
-  SetRun(m, 2, "A&B \"quoted\"", {"<5>"});
-  const MatrixCells cells(m, {});
+  Table t({"A&B \"quoted\""}, {"1<2"});
+  t.Response(0, 2, "<5>");
+  const MatrixCells cells(t.Matrix(), {});
   const std::string text = PrismXmlWriter(cells).Text();
   EXPECT_NE(text.find("<Title>A&amp;B &quot;quoted&quot;</Title>"), std::string::npos);
   EXPECT_NE(text.find("<d>1&lt;2</d>"), std::string::npos);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "support/TableBuilder.h"
 #include "support/TestData.h"
 #include "support/TestRecording.h"
 #include "tessel/export/MatrixCells.h"
@@ -21,24 +22,10 @@ Ref<Strata::ProgressIndicator> NewProgress() {
 }
 
 // A table with three doses and two named runs on channels 0 and 1.
-Ref<TableViewMatrix> Measured() {
-  Ref<TableViewMatrix> matrix = MakeRef<TableViewMatrix>(nullptr);
-  TableViewMatrix& m = *matrix;
-  m.InsertColumn(3, m.NewRunColumn(3));
-  const char* doses[] = {"0.1", "1", "10"};
-  for (std::uint32_t i = 0; i < 3; ++i) {
-    m.AppendRow();
-    m.Cell(4 + i, kDoseColumn).text = doses[i];
-    m.Cell(4 + i, kDoseColumn).flags = 0x03;
-    m.Cell(4 + i, 2).text = std::to_string(i + 1);
-  }
-  for (std::uint32_t c : {2u, 3u}) {
-    m.Cell(kRowLabel, c).text = c == 2 ? "Control" : "Ätzmittel→";
-    m.Cell(kRowLabel, c).flags = 0x12;
-    m.Cell(kRowChannel, c).text = std::to_string(c - 2);
-    m.Cell(kRowChannel, c).flags = kFlagsRunChannelSet;
-  }
-  return matrix;
+Testing::Table Measured() {
+  Testing::Table t({"Control", "Ätzmittel→"}, {"0.1", "1", "10"});
+  t.Response(0, 2, "1").Response(1, 2, "2").Response(2, 2, "3").Channel(2, 0).Channel(3, 1);
+  return t;
 }
 
 TEST(TableTextWriterTest, EmptyDocumentGivesFourLinesOfTwoFields) {
@@ -52,8 +39,8 @@ TEST(TableTextWriterTest, EmptyDocumentGivesFourLinesOfTwoFields) {
 }
 
 TEST(TableTextWriterTest, WholeTableAsLatin1WithChannelTitles) {
-  const Ref<TableViewMatrix> m = Measured();
-  const MatrixCells cells(*m, {"Tension", "Pressure"});
+  Testing::Table t = Measured();
+  const MatrixCells cells(t.Matrix(), {"Tension", "Pressure"});
   const TempDir dir;
   auto progress = NewProgress();
   ASSERT_TRUE(WriteTableText(cells, dir / "table.txt", kProgressExportTable, progress.get()));
@@ -64,8 +51,8 @@ TEST(TableTextWriterTest, WholeTableAsLatin1WithChannelTitles) {
 }
 
 TEST(TableTextWriterTest, StopDeletesThePartialFile) {
-  const Ref<TableViewMatrix> m = Measured();
-  const MatrixCells cells(*m, {});
+  Testing::Table t = Measured();
+  const MatrixCells cells(t.Matrix(), {});
   const TempDir dir;
   auto progress = NewProgress();
   progress->PressStopAfter(2);
@@ -76,8 +63,8 @@ TEST(TableTextWriterTest, StopDeletesThePartialFile) {
 }
 
 TEST(TableTextWriterTest, AFileThatCannotBeOpenedFails) {
-  const Ref<TableViewMatrix> m = Measured();
-  const MatrixCells cells(*m, {});
+  Testing::Table t = Measured();
+  const MatrixCells cells(t.Matrix(), {});
   auto progress = NewProgress();
   const TempDir dir;
   EXPECT_FALSE(WriteTableText(cells, dir / "missing/x.txt", kProgressExportTable, progress.get()));
@@ -100,8 +87,8 @@ TEST(TableTextWriterTest, OneDataRowJumpsStraightToAHundred) {
 }
 
 TEST(TableTextWriterTest, CopyKeepsUnicodeAndDataPadGetsRows) {
-  const Ref<TableViewMatrix> m = Measured();
-  const MatrixCells cells(*m, {"Tension", "Pressure"});
+  Testing::Table t = Measured();
+  const MatrixCells cells(t.Matrix(), {"Tension", "Pressure"});
   TableTextWriter writer(cells);
   auto progress = NewProgress();
   EXPECT_EQ(writer.CopyText(1, 3, 2, 3, progress.get()),

@@ -2,38 +2,16 @@
 
 #include <cmath>
 #include <limits>
+#include <sstream>
 #include <vector>
 
+#include "support/TestData.h"
 #include "tessel/fit/ComputeFitStatistics.h"
 #include "tessel/fit/FB_FourParam.h"
 #include "tessel/fit/FitRun.h"
 
 namespace Tessel {
 namespace {
-
-const std::vector<double> kDoses = {0.01, 0.1, 1, 10, 100, 1000, 10000};
-const std::vector<double> kNoisy = {2, 5, 20, 50, 80, 95, 98};
-
-TEST(FitRunTest, FourParameterFitFillsEveryGroupInRecordOrder) {
-  FitResult r;
-  FitRun(kDoses, kNoisy, false, r);
-  ASSERT_TRUE(r.converged);
-  ASSERT_TRUE(r.statisticsValid);
-  EXPECT_EQ(r.pointsAnalysed, 7);
-  EXPECT_EQ(r.degreesOfFreedom, 3);
-  // The rising data: Bottom low, Top high (record order differs from parameter order).
-  EXPECT_NEAR(r.bottom.value, 0.1705, 1e-3);
-  EXPECT_NEAR(r.top.value, 99.83, 1e-2);
-  const double t = StudentT975(3);
-  for (const FitParameter* g : {&r.bottom, &r.top, &r.logEC50, &r.hillSlope}) {
-    EXPECT_GT(g->standardError, 0.0);
-    EXPECT_DOUBLE_EQ(g->lower, g->value - g->standardError * t);
-    EXPECT_DOUBLE_EQ(g->upper, g->value + g->standardError * t);
-  }
-  EXPECT_NEAR(r.syx, std::sqrt(r.absoluteSumOfSquares / 3), 1e-15);
-  EXPECT_GT(r.rSquared, 0.999);
-  EXPECT_LT(r.rSquared, 1.0);
-}
 
 TEST(FitRunTest, TooFewPointsOrUnequalVectorsAreNotFitted) {
   struct Case {
@@ -91,24 +69,19 @@ TEST(FitRunTest, StatisticsWithoutDegreesOfFreedomStillGiveTheSums) {
 // Values no table produces but a caller could pass: every fit must end, with a record whose
 // flags tell the truth, and nothing undefined on the way (the sanitizer build runs this too).
 TEST(FitRunTest, HostileValuesEndWithAnHonestRecord) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  struct Case {
-    const char* what;
-    std::vector<double> x;
-    std::vector<double> y;
+  auto numbers = [](const std::string& field) {
+    std::vector<double> v;
+    std::istringstream in(field);
+    for (std::string word; in >> word;) {
+      v.push_back(std::strtod(word.c_str(), nullptr));  // reads nan and inf as well
+    }
+    return v;
   };
-  const Case cases[] = {
-      {"NaN response", {0.1, 1, 10, 100, 1000}, {1, 2, nan, 4, 5}},
-      {"infinite response", {0.1, 1, 10, 100, 1000}, {1, 2, inf, 4, 5}},
-      {"negative dose", {-1, 1, 10, 100, 1000}, {1, 20, 50, 80, 99}},
-      {"zero dose", {0, 1, 10, 100, 1000}, {1, 20, 50, 80, 99}},
-      {"extreme doses", {1e-300, 1e-200, 1, 1e200, 1e300}, {1, 20, 50, 80, 99}},
-      {"huge responses", {0.1, 1, 10, 100, 1000}, {1e300, -1e300, 1e300, -1e300, 1e300}},
-      {"tiny responses", {0.1, 1, 10, 100, 1000}, {1e-310, 2e-310, 3e-310, 4e-310, 5e-310}},
-      {"one dose repeated", {5, 5, 5, 5, 5}, {1, 2, 3, 4, 5}},
-  };
-  for (const Case& c : cases) {
+  for (const Testing::DataRow& row : Testing::DataTable("fit/hostile-values.txt")) {
+    const struct {
+      std::string what;
+      std::vector<double> x, y;
+    } c{row.where + " " + row[0], numbers(row[1]), numbers(row[2])};
     for (bool fix : {false, true}) {
       FitResult r;
       FitRun(c.x, c.y, fix, r);

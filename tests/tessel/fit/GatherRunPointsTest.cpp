@@ -4,50 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "tessel/document/TableViewMatrix.h"
+#include "support/TableBuilder.h"
 #include "tessel/fit/GatherRunPoints.h"
 
 namespace Tessel {
 namespace {
 
-// A matrix as the Table View leaves it: named runs, typed doses, measured responses.
-class Table {
- public:
-  // Run labels from column 2 on; one dose row per dose text.
-  Table(const std::vector<std::string>& labels, const std::vector<std::string>& doses)
-      : m_(nullptr) {
-    for (size_t i = 1; i < labels.size(); ++i) {
-      m_.InsertColumn(m_.ColumnCount(), m_.NewRunColumn(m_.ColumnCount()));
-    }
-    for (size_t i = 0; i < labels.size(); ++i) {
-      TableViewElem& cell = m_.Cell(kRowLabel, kFirstRunColumn + static_cast<std::uint32_t>(i));
-      cell.text = labels[i];
-      cell.commentText = labels[i];
-      cell.flags &= ~kCellPrompt;
-    }
-    m_.UpdateRepeatLabels();
-    for (size_t r = 0; r < doses.size(); ++r) {
-      const std::uint32_t row = kFirstDoseRow + static_cast<std::uint32_t>(r);
-      if (row >= m_.RowCount()) {
-        m_.AppendRow();
-      }
-      TableViewElem& dose = m_.Cell(row, kDoseColumn);
-      dose.text = doses[r];
-      dose.flags &= ~kCellPrompt;
-    }
-  }
-  // A measured response: its text as FormatNumber wrote it, and the response-added flag.
-  Table& Response(std::uint32_t doseIndex, std::uint32_t column, const std::string& text) {
-    TableViewElem& cell = m_.Cell(kFirstDoseRow + doseIndex, column);
-    cell.text = text;
-    cell.responseAdded = true;
-    return *this;
-  }
-  TableViewMatrix& Matrix() { return m_; }
-
- private:
-  TableViewMatrix m_;
-};
+using Testing::Table;
 
 TEST(GatherRunPointsTest, BadDosesContributeNoPointToAnyRun) {
   Table t({"Control", "Drug"}, {"abc", "0", "-5", "10", "1e999", "NaN"});

@@ -8,21 +8,7 @@
 namespace Tessel {
 namespace {
 
-using Testing::RecordingBuilder;
 using Testing::TestChart;
-
-// 200 s of a constant 2.0 at 0.01 s per sample on two channels, with dose comments.
-Strata::Recording Bath(const std::vector<std::pair<std::uint32_t, std::string>>& comments,
-                       std::int32_t channel = 0) {
-  RecordingBuilder b;
-  b.Block(0.01, 20000)
-      .Channel("Tension", "g", [](double) { return 2.0; })
-      .Channel("Flow", "ml/min", [](double t) { return t; });
-  for (const auto& [tick, text] : comments) {
-    b.Comment(channel, 0, tick, text);
-  }
-  return b.Build();
-}
 
 ChartSelection Selection(std::uint32_t from, std::uint32_t to, std::int32_t channel = 0) {
   return ChartSelection{channel, TickPosition(0, from), TickPosition(0, to), false};
@@ -41,10 +27,10 @@ const TableViewElem* CellOf(Document& doc, const std::string& dose, const std::s
 }
 
 TEST(AutoAnalyzerTest, CommentsNotInTheTableAreEnteredAndMeasured) {
-  TestChart t(Bath({{1000, "TSL: <0.1> <Control>"},
-                    {3000, "TSL: <1> <Control>"},
-                    {5000, "wash"},
-                    {7000, "TSL: <0.1> <Drug>"}}));
+  TestChart t(Testing::Bath(20000, {{0, 1000, "TSL: <0.1> <Control>"},
+                                    {0, 3000, "TSL: <1> <Control>"},
+                                    {0, 5000, "wash"},
+                                    {0, 7000, "TSL: <0.1> <Drug>"}}));
   t.Doc().Settings().startOffset = -5.0;
   t.Doc().Settings().stopOffset = 30.0;
   const AutoAnalysisReport r = AutoAnalyzer(t.Doc()).Run(Selection(0, 20000));
@@ -73,7 +59,7 @@ TEST(AutoAnalyzerTest, CommentsNotInTheTableAreEnteredAndMeasured) {
 
 TEST(AutoAnalyzerTest, WindowsAreLimitedToTheSelectionWithOneMessage) {
   // Ten seconds before the end of the selection with a stop offset of 30 s.
-  TestChart t(Bath({{9000, "TSL: <1> <A>"}, {9500, "TSL: <2> <A>"}}));
+  TestChart t(Testing::Bath(20000, {{0, 9000, "TSL: <1> <A>"}, {0, 9500, "TSL: <2> <A>"}}));
   t.Doc().Settings().stopOffset = 30.0;
   const AutoAnalysisReport r = AutoAnalyzer(t.Doc()).Run(Selection(0, 10000));
   EXPECT_TRUE(r.limited);
@@ -81,19 +67,8 @@ TEST(AutoAnalyzerTest, WindowsAreLimitedToTheSelectionWithOneMessage) {
   Testing::ExpectOneMessage(t.Messages(), "limited", MessageIcon::kInformation);
 }
 
-TEST(AutoAnalyzerTest, ACommentInTheLastTickIsSkippedWithTheSampleMessage) {
-  TestChart t(Bath({{1000, "TSL: <1> <A>"}, {9999, "TSL: <2> <A>"}}));
-  const AutoAnalysisReport r = AutoAnalyzer(t.Doc()).Run(Selection(0, 10000));
-  EXPECT_EQ(r.measured, 1);
-  EXPECT_TRUE(r.tooFewSamples);
-  EXPECT_FALSE(CellOf(t.Doc(), "2", "A")->responseAdded);
-  EXPECT_TRUE(CellOf(t.Doc(), "2", "A")->doseMarked);
-  ASSERT_EQ(t.Messages().Messages().size(), 2u);
-  EXPECT_EQ(t.Messages().Messages()[1].text, Testing::MessageText("too-few-samples"));
-}
-
 TEST(AutoAnalyzerTest, CommentsOutsideTheChannelOrSelectionAreNotAnalysed) {
-  TestChart t(Bath({{1000, "TSL: <1> <A>"}, {15000, "TSL: <2> <A>"}}, 1));
+  TestChart t(Testing::Bath(20000, {{1, 1000, "TSL: <1> <A>"}, {1, 15000, "TSL: <2> <A>"}}));
   std::int64_t id = 0;
   t.Chart().AddComment(-1, TickPosition(0, 2000), "TSL: <3> <All>", &id);
   AutoAnalyzer analyzer(t.Doc());
@@ -114,7 +89,7 @@ TEST(AutoAnalyzerTest, CommentsOutsideTheChannelOrSelectionAreNotAnalysed) {
 }
 
 TEST(AutoAnalyzerTest, ASecondRunMeasuresTheSameCellsAgain) {
-  TestChart t(Bath({{1000, "TSL: <1> <A>"}}));
+  TestChart t(Testing::Bath(20000, {{0, 1000, "TSL: <1> <A>"}}));
   AutoAnalyzer(t.Doc()).Run(Selection(0, 20000));
   const std::uint32_t rows = t.Doc().Matrix().RowCount();
   const std::uint32_t columns = t.Doc().Matrix().ColumnCount();
@@ -126,7 +101,8 @@ TEST(AutoAnalyzerTest, ASecondRunMeasuresTheSameCellsAgain) {
 }
 
 TEST(AutoAnalyzerTest, StopKeepsWhatWasMeasured) {
-  TestChart t(Bath({{1000, "TSL: <1> <A>"}, {3000, "TSL: <2> <A>"}, {5000, "TSL: <3> <A>"}}));
+  TestChart t(Testing::Bath(
+      20000, {{0, 1000, "TSL: <1> <A>"}, {0, 3000, "TSL: <2> <A>"}, {0, 5000, "TSL: <3> <A>"}}));
   t.Host().Progress().PressStopAfter(1);
   const AutoAnalysisReport r = AutoAnalyzer(t.Doc()).Run(Selection(0, 20000));
   EXPECT_TRUE(r.stopped);
@@ -138,7 +114,7 @@ TEST(AutoAnalyzerTest, StopKeepsWhatWasMeasured) {
 }
 
 TEST(AutoAnalyzerTest, ColumnTextNamesTheRunOfTheComments) {
-  TestChart t(Bath({}));
+  TestChart t(Testing::Bath(20000, {}));
   AutoAnalyzer analyzer(t.Doc());
   auto comment = [](const std::string& text) {
     return CommentInfo{0, 0, TickPosition(0, 1), text};

@@ -7,41 +7,17 @@
 namespace Tessel {
 namespace {
 
-using Testing::RecordingBuilder;
 using Testing::TestChart;
 
 Strata::Recording Typed() {
-  return RecordingBuilder()
-      .Block(0.01, 10000)
-      .Channel("Tension", "g", [](double) { return 1.0; })
-      .Channel("Flow", "ml/min", [](double) { return 0.0; })
-      .Comment(0, 0, 100, "ACh 1 uM")
-      .Comment(0, 0, 2000, "tsl: <0.50> <control>")
-      .Comment(1, 0, 3000, "wash")
-      .Comment(0, 0, 9000, "outside")
-      .Build();
+  return Testing::Bath(10000, {{0, 100, "ACh 1 uM"},
+                               {0, 2000, "tsl: <0.50> <control>"},
+                               {1, 3000, "wash"},
+                               {0, 9000, "outside"}});
 }
 
 ChartSelection Selection() {
   return ChartSelection{0, TickPosition(0, 0), TickPosition(0, 5000), false};
-}
-
-std::vector<std::string> NewTexts(const std::vector<ConversionPair>& pairs) {
-  std::vector<std::string> out;
-  for (const auto& p : pairs) {
-    out.push_back(p.newText);
-  }
-  return out;
-}
-
-TEST(CommentConverterTest, PairsShowRebuiltDoseCommentsAndTheRestUnconverted) {
-  TestChart t(Typed());
-  CommentConverter converter(t.Doc());
-  EXPECT_EQ(
-      NewTexts(converter.Collect(Selection(), -1)),
-      (std::vector<std::string>{"<Not converted>", "TSL: <0.5> <control>", "<Not converted>"}));
-  EXPECT_EQ(NewTexts(converter.Collect(Selection(), 1)),
-            (std::vector<std::string>{"<Not converted>"}));
 }
 
 TEST(CommentConverterTest, ConvertingOnTheSameChannelRewritesTheComment) {

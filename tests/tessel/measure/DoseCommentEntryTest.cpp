@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestData.h"
 #include "support/TestRecording.h"
 #include "tessel/document/TableViewMatrix.h"
 
@@ -17,66 +18,31 @@ CommentInfo At(std::int32_t channel, std::uint32_t tick, const std::string& text
   return CommentInfo{tick, channel, TickPosition(0, tick), text};
 }
 
-struct Entered {
-  CommentInfo comment;
-  CellAddress cell;
-};
-
-// Comments entered one after another into a fresh table, each with the cell it must land in;
-// afterwards each comment is found again in its own cell.
-struct EntryCase {
-  const char* name;
-  std::vector<Entered> comments;
-};
-
 constexpr std::uint32_t kRow1 = kFirstDoseRow;
 constexpr std::uint32_t kRow2 = kFirstDoseRow + 1;
 constexpr std::uint32_t kRun1 = kFirstRunColumn;
 constexpr std::uint32_t kRun2 = kFirstRunColumn + 1;
 
-const EntryCase kEntryCases[] = {
-    // A run's comments are found by the label they were written with, letter for letter, so a
-    // label in another case is another run (whose comments are then found again).
-    {"LabelsDifferingOnlyInCaseAreDifferentRuns",
-     {{At(0, 10, "TSL: <1> <Control>"), {kRow1, kRun1}},
-      {At(0, 20, "TSL: <2> <CONTROL>"), {kRow2, kRun2}}}},
-    {"NonAsciiLabelsDifferingOnlyInCaseAreDifferentRuns",
-     {{At(0, 10, "TSL: <1> <\xC3\x96lS\xC3\xA4ure>"), {kRow1, kRun1}},
-      {At(0, 20, "TSL: <2> <\xC3\xB6lS\xC3\xA4URE>"), {kRow2, kRun2}}}},
-    {"ALabelThatStartsAnotherIsADifferentRun",
-     {{At(0, 10, "TSL: <1> <Con>"), {kRow1, kRun1}},
-      {At(0, 20, "TSL: <1> <Control>"), {kRow1, kRun2}}}},
-    {"ALabelThatEndsAnotherIsADifferentRun",
-     {{At(0, 10, "TSL: <1> <Control>"), {kRow1, kRun1}},
-      {At(0, 20, "TSL: <1> <trol>"), {kRow1, kRun2}}}},
-    {"ADoseGivenAgainStartsARepeat",
-     {{At(0, 10, "TSL: <1> <Drug>"), {kRow1, kRun1}},
-      {At(0, 20, "TSL: <1> <Drug>"), {kRow1, kRun2}}}},
-    {"AnotherChannelIsAnotherRun",
-     {{At(0, 10, "TSL: <1> <Drug>"), {kRow1, kRun1}},
-      {At(1, 20, "TSL: <2> <Drug>"), {kRow2, kRun2}}}},
-    {"ACommentOnEveryChannelIsARunOfItsOwn",
-     {{At(-1, 10, "TSL: <1> <Drug>"), {kRow1, kRun1}},
-      {At(0, 20, "TSL: <2> <Drug>"), {kRow2, kRun2}},
-      {At(-1, 30, "TSL: <2> <Drug>"), {kRow2, kRun1}}}},
-};
-
-class DoseCommentEntryTest : public ::testing::TestWithParam<EntryCase> {};
-
-TEST_P(DoseCommentEntryTest, EntersEachCommentAndFindsItAgain) {
-  Testing::TestChart chart;
-  Tessel::DoseCommentEntry entry(chart.Doc());
-  for (const Entered& e : GetParam().comments) {
-    EXPECT_EQ(entry.FindCell(e.comment), std::nullopt) << e.comment.text;
-    EXPECT_EQ(entry.FindOrEnter(e.comment), e.cell) << e.comment.text;
-  }
-  for (const Entered& e : GetParam().comments) {
-    EXPECT_EQ(entry.FindCell(e.comment), e.cell) << e.comment.text;
+TEST(DoseCommentEntryTest, EntersEachCommentAndFindsItAgain) {
+  for (const Testing::DataRow& row : Testing::DataTable("measure/comment-entry.txt")) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    std::vector<std::pair<CommentInfo, CellAddress>> entered;
+    for (size_t i = 1; i + 4 < row.Size(); i += 5) {
+      entered.emplace_back(At(row.Int(i), static_cast<std::uint32_t>(row.Int(i + 1)), row[i + 2]),
+                           CellAddress{kRow1 + static_cast<std::uint32_t>(row.Int(i + 3)),
+                                       kRun1 + static_cast<std::uint32_t>(row.Int(i + 4))});
+    }
+    Testing::TestChart chart;
+    Tessel::DoseCommentEntry entry(chart.Doc());
+    for (const auto& [comment, cell] : entered) {
+      EXPECT_EQ(entry.FindCell(comment), std::nullopt) << comment.text;
+      EXPECT_EQ(entry.FindOrEnter(comment), cell) << comment.text;
+    }
+    for (const auto& [comment, cell] : entered) {
+      EXPECT_EQ(entry.FindCell(comment), cell) << comment.text;
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Tables, DoseCommentEntryTest, ::testing::ValuesIn(kEntryCases),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 // The cell is found by the texts its comment was written from: once the run is renamed, the old
 // comment text belongs to no cell, and the comment is entered again under its own label.

@@ -174,49 +174,33 @@ TEST(MatrixStreamTest, DoseValuesComeFromTheDoseTexts) {
   }
 }
 
-TEST(MatrixStreamTest, EmptyRecordingResetsTheRunCellsOnly) {
-  TestChart saved(Testing::DataRecording());
-  Testing::FillEverything(saved.Doc());
-  const Bytes bytes = Testing::SaveBytes(saved.Doc());
-  TestChart empty;  // a recording without samples
-  ASSERT_EQ(Testing::LoadBytes(empty.Doc(), bytes), kOk);
-  const TableViewMatrix& a = saved.Doc().Matrix();
-  const TableViewMatrix& b = empty.Doc().Matrix();
-  ASSERT_EQ(b.ColumnCount(), a.ColumnCount());
-  ASSERT_EQ(b.RowCount(), a.RowCount());
-  for (std::uint32_t c = 0; c < a.ColumnCount(); ++c) {
-    for (std::uint32_t r = 0; r < a.RowCount(); ++r) {
-      const bool response = c >= kFirstRunColumn && r >= kFirstDoseRow;
-      EXPECT_EQ(b.Cell(r, c), response ? TableViewElem::Cleared() : a.Cell(r, c)) << r << "," << c;
-    }
-  }
-}
-
-TEST(MatrixStreamTest, RestrictedSaveWritesResetResponses) {
-  struct Case {
-    std::int32_t mode;
-    std::int32_t format;
-    bool restricted;
-  };
-  const Case cases[] = {{kSaveNormal, kFormatStrata, false},
-                        {kSaveNormal, kFormatRestricted, true},
-                        {kSaveDataOnly, kFormatStrata, true}};
-  for (const Case& c : cases) {
+// The responses are left out of the stream by a restricted save, and not loaded into a recording
+// without samples; everything else in the matrix comes back.
+TEST(MatrixStreamTest, ResponsesAreResetByARestrictedSaveOrAnEmptyRecording) {
+  const struct {
+    std::int32_t mode, format;
+    bool intoEmpty, reset;
+  } cases[] = {{kSaveNormal, kFormatStrata, false, false},
+               {kSaveNormal, kFormatRestricted, false, true},
+               {kSaveDataOnly, kFormatStrata, false, true},
+               {kSaveNormal, kFormatStrata, true, true}};
+  for (const auto& c : cases) {
     TestChart saved(Testing::DataRecording());
     Testing::FillEverything(saved.Doc());
     saved.Messages().Answer(MessageAnswer::kYes);
     ASSERT_EQ(saved.Doc().BeforeSave(c.mode, c.format), kOk);
     const Bytes bytes = Testing::SaveBytes(saved.Doc());
-    TestChart loaded(Testing::DataRecording());
+    TestChart loaded(c.intoEmpty ? Strata::Recording{} : Testing::DataRecording());
     ASSERT_EQ(Testing::LoadBytes(loaded.Doc(), bytes), kOk);
     const TableViewMatrix& a = saved.Doc().Matrix();
     const TableViewMatrix& b = loaded.Doc().Matrix();
+    ASSERT_EQ(b.ColumnCount(), a.ColumnCount());
+    ASSERT_EQ(b.RowCount(), a.RowCount());
     for (std::uint32_t col = 0; col < a.ColumnCount(); ++col) {
       for (std::uint32_t r = 0; r < a.RowCount(); ++r) {
         const bool response = col >= kFirstRunColumn && r >= kFirstDoseRow;
-        EXPECT_EQ(b.Cell(r, col),
-                  c.restricted && response ? TableViewElem::Cleared() : a.Cell(r, col))
-            << c.mode << "/" << c.format << " " << r << "," << col;
+        EXPECT_EQ(b.Cell(r, col), c.reset && response ? TableViewElem::Cleared() : a.Cell(r, col))
+            << c.mode << "/" << c.format << "/" << c.intoEmpty << " " << r << "," << col;
       }
     }
     // The Document itself keeps its responses: only the stream leaves them out.

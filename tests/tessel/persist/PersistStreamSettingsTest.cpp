@@ -82,57 +82,20 @@ StreamBytes& DefaultDocumentSection(StreamBytes& b) {
   return b.Append(Bytes(all.begin() + static_cast<long>(settingsSize), all.end()));
 }
 
-TEST(PersistStreamSettingsTest, VersionTwoStreamKeepsTheDefaultsOfLaterFields) {
-  StreamBytes b;
-  b.Header().Int(2).Int(1).Int(0).Int(1).Int(0);
-  b.Int(4).Int(9).Str(u"cc").Double(2.5).Double(9.0).Int(2).Str(u"Minimum");
-  b.Int(1).Int(1).Int(1).Int(6);  // F1, scientific, per-dose baseline, significant figures
-  DefaultDocumentSection(b);
-
-  TestChart chart(Testing::DataRecording());
-  ASSERT_EQ(Testing::LoadBytes(chart.Doc(), b.Bytes()), kOk);
-  DocumentSettings expected;
-  expected.autoChannel = 4;
-  expected.b = 9;
-  expected.c = "cc";
-  expected.startOffset = 2.5;
-  expected.stopOffset = 9.0;
-  expected.calcType = 2;
-  expected.calcName = "Minimum";
-  expected.f1 = true;
-  expected.scientific = true;
-  expected.perDoseBaseline = true;
-  expected.sigFigs = 6;
-  EXPECT_EQ(chart.Doc().Settings(), expected);
-  EXPECT_EQ(chart.Doc().Settings().graphSet, DefaultGraphSet());
-  EXPECT_EQ(chart.Doc().SelectionToRestore()[0], TickPosition());
-  EXPECT_TRUE(chart.Doc().SettingsObject().Option(1));
-  EXPECT_TRUE(chart.Doc().SettingsObject().Option(3));
-  EXPECT_EQ(chart.Doc().Matrix(), TableViewMatrix(nullptr));
-}
-
-TEST(PersistStreamSettingsTest, VersionOneStreamHasNeitherF1NorScientific) {
-  StreamBytes b;
-  b.Header().Int(1).Int(0).Int(0).Int(0).Int(0);
-  b.Int(-2).Int(0).Str(u"").Double(1.0).Double(5.0).Int(4).Str(u"Integral");
-  b.Int(1).Int(3);  // per-dose baseline, significant figures
-  DefaultDocumentSection(b);
-  TestChart chart(Testing::DataRecording());
-  ASSERT_EQ(Testing::LoadBytes(chart.Doc(), b.Bytes()), kOk);
-  EXPECT_FALSE(chart.Doc().Settings().f1);
-  EXPECT_FALSE(chart.Doc().Settings().scientific);
-  EXPECT_TRUE(chart.Doc().Settings().perDoseBaseline);
-  EXPECT_EQ(chart.Doc().Settings().sigFigs, 3);
-  EXPECT_EQ(chart.Doc().Settings().calcType, 4);
-}
-
-// Settings of versions 3 to 7: which of the later fields each one carries.
+// Settings of versions 1 to 8: which of the later fields each one carries; those it lacks keep
+// their defaults.
 TEST(PersistStreamSettingsTest, EachVersionReadsItsOwnFields) {
-  for (int version = 3; version <= 8; ++version) {
+  for (int version = 1; version <= 8; ++version) {
     StreamBytes b;
-    b.Header().Int(version).Int(0).Int(0).Int(0).Int(0);
-    b.Int(-2).Int(0).Str(u"").Double(1.0).Double(5.0).Int(1).Str(u"Maximum");
-    b.Int(0).Int(0).Int(0).Int(4).Int(5);  // ..., significant figures, G
+    b.Header().Int(version).Int(1).Int(0).Int(1).Int(0);
+    b.Int(4).Int(9).Str(u"cc").Double(2.5).Double(9.0).Int(2).Str(u"Minimum");
+    if (version >= 2) {
+      b.Int(1).Int(1);  // F1, scientific
+    }
+    b.Int(1).Int(6);  // per-dose baseline, significant figures
+    if (version >= 3) {
+      b.Int(5);  // G
+    }
     if (version >= 4) {
       b.Int(6);
       if (version >= 7) {
@@ -155,25 +118,35 @@ TEST(PersistStreamSettingsTest, EachVersionReadsItsOwnFields) {
     TestChart chart(Testing::DataRecording());
     ASSERT_EQ(Testing::LoadBytes(chart.Doc(), b.Bytes()), kOk) << version;
     const DocumentSettings& s = chart.Doc().Settings();
-    EXPECT_EQ(s.g, 5) << version;
-    EXPECT_EQ(s.h, version >= 4 ? 6 : 0) << version;
-    GraphSet set = DefaultGraphSet();
+    DocumentSettings expected;
+    expected.autoChannel = 4;
+    expected.b = 9;
+    expected.c = "cc";
+    expected.startOffset = 2.5;
+    expected.stopOffset = 9.0;
+    expected.calcType = 2;
+    expected.calcName = "Minimum";
+    expected.f1 = expected.scientific = version >= 2;
+    expected.perDoseBaseline = true;
+    expected.sigFigs = 6;
+    expected.g = version >= 3 ? 5 : -2;
+    expected.h = version >= 4 ? 6 : 0;
     if (version >= 7) {
-      set = GraphSet(64);
-      set.set(63);
+      expected.graphSet = GraphSet(64);
+      expected.graphSet.set(63);
     } else if (version >= 4) {
-      set = GraphSet(32, 0x0Cu);
+      expected.graphSet = GraphSet(32, 0x0Cu);
     }
-    EXPECT_EQ(s.graphSet, set) << version;
-    EXPECT_EQ(s.bottomToZero, version >= 4) << version;
-    EXPECT_EQ(s.fixHill, version >= 4) << version;
-    EXPECT_EQ(s.showLegend, version < 4) << version;
-    EXPECT_EQ(s.currentRow, version >= 5 ? 7 : -1) << version;
-    EXPECT_EQ(s.currentColumn, version >= 5 ? 2 : -1) << version;
+    expected.bottomToZero = expected.fixHill = version >= 4;
+    expected.showLegend = version < 4;
+    expected.currentRow = version >= 5 ? 7 : -1;
+    expected.currentColumn = version >= 5 ? 2 : -1;
+    expected.advanceDown = version < 8;
+    EXPECT_EQ(s, expected) << version;
     EXPECT_EQ(chart.Doc().SelectionToRestore()[1],
               version >= 6 ? TickPosition(3, 4) : TickPosition())
         << version;
-    EXPECT_EQ(s.advanceDown, version < 8) << version;
+    EXPECT_TRUE(chart.Doc().SettingsObject().Option(1) && chart.Doc().SettingsObject().Option(3));
     EXPECT_EQ(chart.Doc().Matrix(), TableViewMatrix(nullptr)) << version;
   }
 }

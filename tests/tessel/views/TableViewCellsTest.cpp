@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TableBuilder.h"
 #include "support/TestRecording.h"
 #include "tessel/export/MatrixCells.h"
 #include "tessel/export/PrismXmlWriter.h"
@@ -20,14 +21,7 @@ TEST(TableViewCellsTest, ExportsThroughTheGridAdapterMatchTheMatrix) {
                   .Channel("Tension", "g", [](double) { return 1.0; })
                   .Build());
   TableViewMatrix& m = t.Doc().Matrix();
-  m.AppendRow();
-  m.Cell(4, kDoseColumn).text = "0.5";
-  m.Cell(4, kDoseColumn).flags = 0x03;
-  m.Cell(kRowLabel, 2).text = "Control";
-  m.Cell(kRowLabel, 2).flags = 0x12;
-  m.Cell(kRowChannel, 2).text = "0";
-  m.Cell(kRowChannel, 2).flags = kFlagsRunChannelSet;
-  m.Cell(4, 2).text = "1.25";
+  Testing::Table({"Control"}, {"0.5"}, &m).Response(0, 2, "1.25").Channel(2, 0);
   Ref<TableViewData> data = MakeRef<TableViewData>(t.Doc());
   const TableViewCells grid(*data);
   const MatrixCells direct(m, {"Tension"});

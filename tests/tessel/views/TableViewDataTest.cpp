@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestData.h"
 #include "tessel/views/TableSession.h"
 
 namespace Tessel {
@@ -54,30 +55,22 @@ TEST(TableViewDataTest, HeaderCellsOfferTheirContextItems) {
   s.TypeDoses({"1", "2"});   // rows 4 and 5, with the "<Enter Dose>" row 6 last
   s.SetRunChannels({0, 1});  // runs B and C, C last
   TableViewData& data = s.Table().Data();
-  struct Case {
-    std::uint32_t row, column;
-    Status status;
+  for (const Testing::DataRow& c : Testing::DataTable("views/context-items.txt")) {
+    SCOPED_TRACE(c.where);
+    const auto row = static_cast<std::uint32_t>(c.Int(0));
+    const auto column = static_cast<std::uint32_t>(c.Int(1));
     std::vector<std::string> items;
-  };
-  const Case cases[] = {
-      {0, 0, kOk, {}},
-      {0, 1, kOk, {}},
-      {3, 0, kOk, {}},
-      {6, 0, kOk, {"Insert Row"}},
-      {0, 3, kOk, {"Insert Column"}},
-      {0, 2, kOk, {"Insert Column", "Delete Column"}},
-      {4, 0, kOk, {"Insert Row", "Delete Row"}},
-      {4, 2, kFail, {}},
-      {1, 2, kFail, {}},
-  };
-  for (const Case& c : cases) {
+    std::istringstream list(c[3]);
+    for (std::string item; std::getline(list, item, ';');) {
+      items.push_back(item);
+    }
     std::uint32_t count = 99;
-    EXPECT_EQ(data.GetItemCount(c.row, c.column, &count), c.status) << c.row << "," << c.column;
-    ASSERT_EQ(count, c.items.size()) << c.row << "," << c.column;
+    EXPECT_EQ(data.GetItemCount(row, column, &count), c.Flag(2) ? kOk : kFail);
+    ASSERT_EQ(count, items.size());
     for (std::uint32_t i = 0; i < count; ++i) {
       std::string text;
-      EXPECT_EQ(data.GetItemText(c.row, c.column, i, &text), kOk);
-      EXPECT_EQ(text, c.items[i]);
+      EXPECT_EQ(data.GetItemText(row, column, i, &text), kOk);
+      EXPECT_EQ(text, items[i]);
     }
   }
 }
