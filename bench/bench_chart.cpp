@@ -124,11 +124,19 @@ void Frame(benchmark::State& state, Scene& s, bool baseline) {
   state.counters["span_s"] = s.view.Viewport().Span();
 }
 
-void BM_DemoChartView(benchmark::State& state) { Frame(state, DemoScene(), false); }
-void BM_DemoEverySample(benchmark::State& state) { Frame(state, DemoScene(), true); }
-void BM_DayChartView(benchmark::State& state) { Frame(state, DayScene(), false); }
+void BM_DemoChartView(benchmark::State& state) {
+  Frame(state, DemoScene(), false);
+}
+void BM_DemoEverySample(benchmark::State& state) {
+  Frame(state, DemoScene(), true);
+}
+void BM_DayChartView(benchmark::State& state) {
+  Frame(state, DayScene(), false);
+}
 // The baseline at the spans it can draw in reasonable time (it grows with the samples shown).
-void BM_DayEverySample(benchmark::State& state) { Frame(state, DayScene(), true); }
+void BM_DayEverySample(benchmark::State& state) {
+  Frame(state, DayScene(), true);
+}
 
 // A pan across the whole day at a one-minute span, one frame per step.
 void BM_DayPan(benchmark::State& state) {

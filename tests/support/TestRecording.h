@@ -96,6 +96,17 @@ class CountingView : public Tessel::IDocumentView {
     rangeFrom = from;
     rangeTo = to;
   }
+  // As a Table View: the keys' commands it was asked to run.
+  Tessel::Status MarkDose() override {
+    ++marks;
+    return Tessel::kOk;
+  }
+  Tessel::Status AddResponse() override {
+    ++adds;
+    return Tessel::kOk;
+  }
+  int marks = 0;
+  int adds = 0;
   int invalidated = 0;
   int refreshed = 0;
   double rangeFrom = 0.0;

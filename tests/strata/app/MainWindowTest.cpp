@@ -13,19 +13,12 @@
 #include "strata/app/MainWindow.h"
 #include "strata/import/RecordingImporter.h"
 #include "strata/recording/ScriptedMessageBox.h"
+#include "support/QtApplication.h"
 #include "support/TempFiles.h"
 #include "support/TesselRun.h"
 
 namespace Strata {
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "strata";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 const QString kDemo = QStringLiteral(TESSEL_SOURCE_DIR "/data/organ-bath.edf");
 
@@ -37,7 +30,7 @@ QString In(const Testing::TempDir& dir, const char* name) {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    App();
+    Testing::Application();
     messages_ = Tessel::MakeRef<ScriptedMessageBox>();
   }
   std::unique_ptr<MainWindow> Start(const QString& plugins = QStringLiteral(TESSEL_PLUGIN_DIR)) {

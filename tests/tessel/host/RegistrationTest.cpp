@@ -81,16 +81,6 @@ TEST(RegistrationTest, TheSharedLibraryExportsOnlyTheEntryPoint) {
   // The library stays loaded: Qt keeps pointers into it for the rest of the process.
 }
 
-// A view that counts the keys' commands it is asked to run.
-struct KeyCountingView : Testing::CountingView {
-  KeyCountingView() : CountingView(ViewKind::kTable) {}
-  Status MarkDose() override {
-    ++marks;
-    return kOk;
-  }
-  int marks = 0;
-};
-
 TEST(RegistrationTest, TheCurrentDocumentIsTheLastOneAnnouncedUntilItCloses) {
   IClassObject* cls = Cli::LinkedModule().DocumentClass();
   ASSERT_NE(cls, nullptr);
@@ -105,7 +95,7 @@ TEST(RegistrationTest, TheCurrentDocumentIsTheLastOneAnnouncedUntilItCloses) {
   cls->DocumentClosing(identity(first));
   EXPECT_EQ(KeyboardHook::CurrentDocument(), static_cast<ITesselDoc*>(&second.Doc()));
   // The named command acts on the current document, through its Table View.
-  KeyCountingView table;
+  Testing::CountingView table(ViewKind::kTable);
   second.Doc().AttachView(&table);
   EXPECT_TRUE(Cli::LinkedModule().Commands().Run("MarkDoseInChartView"));
   EXPECT_EQ(table.marks, 1);

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "cli/LinkedModule.h"
+#include "support/QtApplication.h"
 #include "support/TestRecording.h"
 #include "tessel/host/ShortcutKeys.h"
 #include "tessel/host/VirtualKeys.h"
@@ -15,32 +16,10 @@
 namespace Tessel {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
-
-struct KeyCountingView : Testing::CountingView {
-  KeyCountingView() : CountingView(ViewKind::kTable) {}
-  Status MarkDose() override {
-    ++marks;
-    return kOk;
-  }
-  Status AddResponse() override {
-    ++adds;
-    return kOk;
-  }
-  int marks = 0;
-  int adds = 0;
-};
-
 class KeyEventFilterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    App();
+    Testing::Application();
     Cli::LinkedModule();  // the entry point has run, as the host runs it at start
     chart_ = std::make_unique<Testing::TestChart>();
     chart_->Doc().AttachView(&table_);
@@ -66,7 +45,7 @@ class KeyEventFilterTest : public ::testing::Test {
   }
 
   std::unique_ptr<Testing::TestChart> chart_;
-  KeyCountingView table_;
+  Testing::CountingView table_{ViewKind::kTable};
   std::unique_ptr<QWidget> window_;
 };
 

@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
-  const QString plugins = argc > 2 ? QString::fromLocal8Bit(argv[2]) : Strata::DefaultPluginFolder();
+  const QString plugins =
+      argc > 2 ? QString::fromLocal8Bit(argv[2]) : Strata::DefaultPluginFolder();
   auto messages = Tessel::MakeRef<Strata::ScriptedMessageBox>();
   Strata::MainWindow window(messages, plugins);
   window.resize(1280, 720);
