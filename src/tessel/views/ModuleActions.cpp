@@ -6,7 +6,8 @@
 namespace Tessel {
 namespace {
 
-// The current document as the module's own class: every Tessel document is one.
+// The current document as the module's own class, for what the host interface does not offer:
+// every Tessel document is one.
 Document* CurrentDocument() {
   return dynamic_cast<Document*>(KeyboardHook::CurrentDocument());
 }
@@ -17,13 +18,13 @@ std::function<void()> ModuleActionHandler(ModuleAction action) {
   switch (action) {
     case ModuleAction::kMarkDose:
       return [] {
-        if (Document* doc = CurrentDocument()) {
+        if (ITesselDoc* doc = KeyboardHook::CurrentDocument()) {
           doc->MarkDose();
         }
       };
     case ModuleAction::kAddResponse:
       return [] {
-        if (Document* doc = CurrentDocument()) {
+        if (ITesselDoc* doc = KeyboardHook::CurrentDocument()) {
           doc->AddResponse();
         }
       };
