@@ -1,6 +1,8 @@
 #include "strata/app/ChartView.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
@@ -10,6 +12,7 @@
 #include <cmath>
 #include <map>
 
+#include "strata/app/ScaleDialog.h"
 #include "strata/chart/ColumnExtremes.h"
 
 namespace Strata {
@@ -52,6 +55,11 @@ ChartView::ChartView(Ref<ChartDocument> chart, QWidget* parent)
   allChannels_->hide();
   connect(editor_, &QLineEdit::returnPressed, this, &ChartView::CommitComment);
   editor_->installEventFilter(this);
+  chart_->OnShowComment([this](const CommentInfo& c) { ShowComment(c.id); });
+}
+
+ChartView::~ChartView() {
+  chart_->OnShowComment(nullptr);
 }
 
 int ChartView::PlotLeft() const {
@@ -149,13 +157,12 @@ void ChartView::DrawChannel(QPainter& p, std::int32_t channel) {
   if (!all.any) {
     return;
   }
-  // Automatic scale: the visible values fill the lane, with a margin.
-  const double span = all.high > all.low ? all.high - all.low : 1.0;
-  const double low = all.low - span * 0.05;
-  const double high = all.high + span * 0.05;
+  const auto [low, high] = scales_.Range(channel, all);
   auto y = [&](float v) { return lane.bottom() - (v - low) / (high - low) * lane.height(); };
   p.setPen(palette().mid().color());
-  p.drawText(QRect(4, lane.top(), kGutter - 8, 14), Qt::AlignRight, QString::number(high, 'g', 4));
+  p.drawText(QRect(4, lane.top(), kGutter - 8, 14), Qt::AlignRight,
+             QString::number(high, 'g', 4) +
+                 (scales_.Automatic(channel) ? QString() : QStringLiteral(" M")));
   p.drawText(QRect(4, lane.bottom() - 14, kGutter - 8, 14), Qt::AlignRight,
              QString::number(low, 'g', 4));
   p.setPen(QPen(QColor(0, 70, 160), 1));
@@ -301,13 +308,93 @@ void ChartView::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void ChartView::wheelEvent(QWheelEvent* e) {
   const double steps = e->angleDelta().y() / 120.0;
+  // Shift with the wheel stretches the scale of the channel under the mouse.
+  if (e->modifiers().testFlag(Qt::ShiftModifier)) {
+    const std::int32_t channel = ChannelAt(e->position().toPoint());
+    if (channel >= 0) {
+      scales_.Stretch(channel, ShownRange(channel), std::pow(kWheelStep, -steps));
+      update();
+    }
+    return;
+  }
   viewport_.Zoom(std::pow(kWheelStep, -steps), e->position().x() - PlotLeft());
   update();
   emit ViewChanged();
 }
 
+ValueRange ChartView::ShownRange(std::int32_t channel) const {
+  return scales_.Range(channel,
+                       Overall(ColumnExtremes(chart_->Data(), timeline_, viewport_, channel)));
+}
+
+std::vector<std::int32_t> ChartView::ScaleChannels() const {
+  ChartSelection sel;
+  const bool selected = chart_->GetSelection(&sel) == Tessel::kOk;
+  if (selected && sel.channel >= 0) {
+    return {sel.channel};
+  }
+  const std::int32_t count = chart_->Data().ChannelCount();
+  std::vector<std::int32_t> channels;
+  for (std::int32_t c = 0; c < (selected ? count : std::min(count, 1)); ++c) {
+    channels.push_back(c);
+  }
+  return channels;
+}
+
+void ChartView::StretchScale(double factor) {
+  for (std::int32_t c : ScaleChannels()) {
+    scales_.Stretch(c, ShownRange(c), factor);
+  }
+  update();
+}
+
+void ChartView::AutomaticScale() {
+  for (std::int32_t c : ScaleChannels()) {
+    scales_.SetAutomatic(c);
+  }
+  update();
+}
+
+void ChartView::ChooseScale(std::int32_t channel) {
+  if (channel < 0) {
+    const std::vector<std::int32_t> channels = ScaleChannels();
+    if (channels.empty()) {
+      return;
+    }
+    channel = channels.front();
+  }
+  ScaleDialog dialog(QString::fromStdString(chart_->Data().ChannelAt(channel).title),
+                     ShownRange(channel), this);
+  dialog.SetCheck(
+      [this, channel](double low, double high) { return scales_.SetManual(channel, low, high); });
+  if (dialog.exec() == QDialog::Accepted && dialog.Automatic()) {
+    scales_.SetAutomatic(channel);
+  }
+  update();
+}
+
+void ChartView::contextMenuEvent(QContextMenuEvent* e) {
+  const std::int32_t channel = ChannelAt(e->pos());
+  if (channel < 0) {
+    return;
+  }
+  QMenu menu(this);
+  QAction* automatic = menu.addAction(QStringLiteral("&Automatic Scale"));
+  automatic->setCheckable(true);
+  automatic->setChecked(scales_.Automatic(channel));
+  QAction* choose = menu.addAction(QStringLiteral("&Set Scale..."));
+  QAction* chosen = menu.exec(e->globalPos());
+  if (chosen == automatic) {
+    scales_.SetAutomatic(channel);
+    update();
+  } else if (chosen == choose) {
+    ChooseScale(channel);
+  }
+}
+
 void ChartView::keyPressEvent(QKeyEvent* e) {
   const bool ctrl = e->modifiers().testFlag(Qt::ControlModifier);
+  const bool shift = e->modifiers().testFlag(Qt::ShiftModifier);
   const int key = e->key();
   if (ctrl && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
     ZoomBy(0.5);
@@ -322,6 +409,10 @@ void ChartView::keyPressEvent(QKeyEvent* e) {
     } else {
       viewport_.Pan(0.1 * direction);
     }
+  } else if (shift && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+    StretchScale(key == Qt::Key_Up ? 0.5 : 2.0);
+  } else if (shift && key == Qt::Key_Home) {
+    AutomaticScale();
   } else if (key == Qt::Key_Home) {
     viewport_.Show(0.0, viewport_.Span());
   } else if (key == Qt::Key_End) {

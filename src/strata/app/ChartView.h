@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
+#include "strata/chart/ChannelScales.h"
 #include "strata/chart/ChartInteraction.h"
 #include "strata/chart/ChartTimeline.h"
 #include "strata/chart/ChartViewport.h"
@@ -23,6 +25,7 @@ class ChartView : public QWidget {
 
  public:
   ChartView(Ref<ChartDocument> chart, QWidget* parent = nullptr);
+  ~ChartView() override;
 
   ChartDocument& Chart() { return *chart_; }
   ChartViewport& Viewport() { return viewport_; }
@@ -38,6 +41,15 @@ class ChartView : public QWidget {
   void EditSelectedComment();
   void DeleteSelectedComment();
   std::optional<std::int64_t> SelectedComment() const { return selectedComment_; }
+
+  // Vertical scales: the channels the scale commands act on are the selection's (all of them
+  // for a selection across channels, the first when nothing is selected).
+  ChannelScales& Scales() { return scales_; }
+  ValueRange ShownRange(std::int32_t channel) const;
+  void StretchScale(double factor);
+  void AutomaticScale();
+  // Asks for the top and bottom of the scale of the selection's channel.
+  void ChooseScale(std::int32_t channel = -1);
 
   // The lane of a channel and the channel under a point (-2 on the time axis, -1 outside).
   QRect LaneRect(std::int32_t channel) const;
@@ -59,6 +71,7 @@ class ChartView : public QWidget {
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
   void wheelEvent(QWheelEvent*) override;
+  void contextMenuEvent(QContextMenuEvent*) override;
   void keyPressEvent(QKeyEvent*) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -69,6 +82,7 @@ class ChartView : public QWidget {
   void DrawChannel(QPainter& p, std::int32_t channel);
   void DrawComments(QPainter& p);
   void DrawAxis(QPainter& p);
+  std::vector<std::int32_t> ScaleChannels() const;
   int PlotLeft() const;
   int PlotWidth() const;
 
@@ -76,6 +90,7 @@ class ChartView : public QWidget {
   ChartTimeline timeline_;
   ChartViewport viewport_;
   ChartInteraction interaction_;
+  ChannelScales scales_;
   QLineEdit* editor_;
   QCheckBox* allChannels_;
   std::optional<std::int64_t> editing_;  // the comment being edited; none for a new one

@@ -1,12 +1,17 @@
 #include "strata/app/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <cstring>
@@ -31,8 +36,9 @@ bool IsStrataFile(const QString& path) {
 
 }  // namespace
 
-MainWindow::MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginFolder)
-    : messages_(std::move(messages)) {
+MainWindow::MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginFolder,
+                       const QString& settingsFile)
+    : messages_(std::move(messages)), settingsFile_(settingsFile) {
   setWindowTitle(QStringLiteral("Strata"));
   host_ = Tessel::MakeRef<Host>(messages_);
   registrar_ = Tessel::MakeRef<Registrar>(Tessel::Ref<CommandRegistry>(&host_->Commands()));
@@ -54,8 +60,25 @@ MainWindow::MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginF
   if (Tessel::IClassObject* cls = registrar_->DocumentClass()) {
     classes_.push_back(RegisteredDocumentClass(Tessel::Ref<Tessel::IClassObject>(cls)));
   }
-  BuildMenus();
+  setAcceptDrops(true);
   resize(1200, 760);
+  if (!settingsFile_.isEmpty()) {
+    QSettings settings(settingsFile_, QSettings::IniFormat);
+    std::vector<std::string> files;
+    for (const QString& f : settings.value(QStringLiteral("recentFiles")).toStringList()) {
+      files.push_back(f.toStdString());
+    }
+    recent_ = RecentFiles(files);
+    restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray());
+  }
+  BuildMenus();
+  if (!settingsFile_.isEmpty()) {
+    restoreState(QSettings(settingsFile_, QSettings::IniFormat)
+                     .value(QStringLiteral("windowState"))
+                     .toByteArray());
+  }
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { FocusMoved(now); });
 }
 
 MainWindow::~MainWindow() {
@@ -93,9 +116,27 @@ void MainWindow::BuildMenus() {
   file->addAction(QStringLiteral("Save As &EDF+..."), this, &MainWindow::ChooseAndSaveEdf);
   file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this, &MainWindow::CloseActive);
   file->addSeparator();
+  print_ = file->addAction(QStringLiteral("&Print"), QKeySequence::Print, this, [this] {
+    if (Tessel::IViewWindow* v = ActiveView()) {
+      v->Print();
+    }
+  });
+  QMenu* recent = file->addMenu(QStringLiteral("Recent &Files"));
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { BuildRecentMenu(recent); });
+  BuildRecentMenu(recent);
+  file->addSeparator();
   file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  copy_ = edit->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this, [this] {
+    if (Tessel::IViewWindow* v = ActiveView()) {
+      v->Copy();
+    }
+  });
+  edit->addSeparator();
+  connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateViewCommands);
+  connect(file, &QMenu::aboutToShow, this, &MainWindow::UpdateViewCommands);
+  UpdateViewCommands();
   edit->addAction(QStringLiteral("&Add Comment"), QKeySequence(Qt::CTRL | Qt::Key_K), this, [this] {
     if (ChartWindow* w = Active()) {
       w->View().BeginComment();
@@ -123,6 +164,12 @@ void MainWindow::BuildMenus() {
   view->addAction(QStringLiteral("Zoom &Out"), QKeySequence::ZoomOut, this, [zoom] { zoom(2.0); });
   view->addAction(QStringLiteral("Show &All"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
                   [zoom] { zoom(0.0); });
+  view->addAction(QStringLiteral("Channel &Scale..."), QKeySequence(Qt::CTRL | Qt::Key_J), this,
+                  [this] {
+                    if (ChartWindow* w = Active()) {
+                      w->View().ChooseScale();
+                    }
+                  });
 
   view->addSeparator();
   view->addAction(QStringLiteral("&Commands..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
@@ -210,8 +257,19 @@ QDockWidget* MainWindow::OpenView(Tessel::IClassObject* viewClass) {
   dock->setAttribute(Qt::WA_DeleteOnClose);
   dock->setWidget(view->Widget());
   addDockWidget(Qt::RightDockWidgetArea, dock);
+  // Where the user last kept a view of this kind, docked, tabbed or floating.
+  restoreDockWidget(dock);
   views_[dock] = OpenedView{owned, w};
-  connect(dock, &QObject::destroyed, this, [this, dock] { views_.erase(dock); });
+  activeDock_ = dock;
+  // The user works in the view just opened.
+  dock->widget()->setFocus();
+  connect(dock, &QObject::destroyed, this, [this, dock] {
+    views_.erase(dock);
+    if (activeDock_ == dock) {
+      activeDock_ = nullptr;
+    }
+  });
+  UpdateViewCommands();
   return dock;
 }
 
@@ -230,12 +288,102 @@ void MainWindow::CloseViews(ChartWindow* recording) {
       // The view goes with its window; the window's own notice must not reach back into a map
       // that is being walked (or a main window that is being destroyed).
       disconnect(dock, nullptr, this, nullptr);
+      if (activeDock_ == dock) {
+        activeDock_ = nullptr;
+      }
       it = views_.erase(it);
       delete dock;
     } else {
       ++it;
     }
   }
+}
+
+Tessel::IViewWindow* MainWindow::ActiveView() const {
+  auto it = views_.find(activeDock_);
+  return it == views_.end() ? nullptr
+                            : Tessel::QueryInterface<Tessel::IViewWindow>(it->second.view).get();
+}
+
+void MainWindow::UpdateViewCommands() {
+  Tessel::IViewWindow* v = ActiveView();
+  const std::string copy = v != nullptr ? v->CopyCommand() : std::string();
+  const std::string print = v != nullptr ? v->PrintCommand() : std::string();
+  copy_->setText(copy.empty() ? QStringLiteral("&Copy") : QString::fromStdString(copy));
+  copy_->setEnabled(!copy.empty());
+  if (print_ != nullptr) {
+    print_->setText(print.empty() ? QStringLiteral("&Print") : QString::fromStdString(print));
+    print_->setEnabled(!print.empty());
+  }
+}
+
+void MainWindow::FocusMoved(QWidget* now) {
+  // A view the user turns to becomes the active view, and its recording the active one, so
+  // that the extension's current document is the one under the user's hands.
+  for (QWidget* w = now; w != nullptr; w = w->parentWidget()) {
+    if (w == tabs_) {
+      // Back in a Chart View: the Copy and Print commands are no view's.
+      activeDock_ = nullptr;
+      UpdateViewCommands();
+      return;
+    }
+    auto* dock = qobject_cast<QDockWidget*>(w);
+    auto it = views_.find(dock);
+    if (it != views_.end()) {
+      activeDock_ = dock;
+      if (const int index = tabs_->indexOf(it->second.recording); index >= 0) {
+        tabs_->setCurrentIndex(index);
+      }
+      UpdateViewCommands();
+      return;
+    }
+  }
+}
+
+void MainWindow::BuildRecentMenu(QMenu* menu) {
+  menu->clear();
+  for (std::size_t i = 0; i < recent_.Files().size(); ++i) {
+    const QString path = QString::fromStdString(recent_.Files()[i]);
+    menu->addAction(QString::fromStdString(recent_.MenuText(i)), this, [this, path] {
+      if (!Open(path)) {
+        recent_.Remove(path.toStdString());
+        Remember(QString());
+      }
+    });
+  }
+  menu->setEnabled(!recent_.Files().empty());
+}
+
+void MainWindow::Remember(const QString& path) {
+  if (!path.isEmpty()) {
+    recent_.Add(path.toStdString());
+  }
+  if (settingsFile_.isEmpty()) {
+    return;
+  }
+  QStringList files;
+  for (const std::string& f : recent_.Files()) {
+    files << QString::fromStdString(f);
+  }
+  QSettings(settingsFile_, QSettings::IniFormat).setValue(QStringLiteral("recentFiles"), files);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
+  for (const QUrl& url : e->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      e->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void MainWindow::dropEvent(QDropEvent* e) {
+  for (const QUrl& url : e->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      Open(url.toLocalFile());
+    }
+  }
+  e->acceptProposedAction();
 }
 
 ChartWindow* MainWindow::Active() const {
@@ -292,6 +440,7 @@ bool MainWindow::Open(const QString& path) {
       return false;
     }
     AddRecording(opened.chart, path);
+    Remember(path);
     return true;
   }
   ImportResult imported = ImportRecording(file);
@@ -300,6 +449,7 @@ bool MainWindow::Open(const QString& path) {
     return false;
   }
   AddRecording(Tessel::MakeRef<ChartDocument>(host_, std::move(imported.recording)), path);
+  Remember(path);
   return true;
 }
 
@@ -316,6 +466,7 @@ bool MainWindow::SaveAs(const QString& path) {
   w->SetPath(path);
   w->MarkSaved();
   UpdateTitle();
+  Remember(path);
   return true;
 }
 
@@ -392,6 +543,11 @@ void MainWindow::closeEvent(QCloseEvent* e) {
       e->ignore();
       return;
     }
+  }
+  if (!settingsFile_.isEmpty()) {
+    QSettings settings(settingsFile_, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("windowState"), saveState());
   }
   e->accept();
 }

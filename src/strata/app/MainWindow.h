@@ -10,6 +10,8 @@
 #include "strata/recording/Host.h"
 #include "strata/recording/Registrar.h"
 #include "strata/storage/ChildDocumentClass.h"
+#include "strata/storage/RecentFiles.h"
+#include "tessel/host/qt/IViewWindow.h"
 
 class QDockWidget;
 
@@ -24,7 +26,10 @@ class MainWindow : public QMainWindow {
  public:
   // Message boxes go to messages (dialogs in the program, a script in tests); the extension is
   // loaded from pluginFolder.
-  MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginFolder);
+  // The window's arrangement and the recent files are kept in settingsFile between runs; with
+  // none (tests, screenshots) nothing is kept.
+  MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginFolder,
+             const QString& settingsFile = QString());
   ~MainWindow() override;
 
   // Opens a recording or a .strata document; false (after one message) when it cannot be read.
@@ -45,9 +50,17 @@ class MainWindow : public QMainWindow {
   Registrar& Module() { return *registrar_; }
   // Opens a view of the active recording through a registered view class.
   QDockWidget* OpenView(Tessel::IClassObject* viewClass);
+  // The extension view the user worked in last, if it is still open.
+  Tessel::IViewWindow* ActiveView() const;
+  // Edit > Copy and File > Print: the active view's commands, under the names it gives them.
+  QAction* CopyAction() const { return copy_; }
+  QAction* PrintAction() const { return print_; }
+  const RecentFiles& Recent() const { return recent_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   // Tells the extension a recording goes away and closes its views.
@@ -56,6 +69,10 @@ class MainWindow : public QMainWindow {
   void CloseViews(ChartWindow* recording);
   void BuildMenus();
   void BuildExtensionMenu();
+  void BuildRecentMenu(QMenu* menu);
+  void Remember(const QString& path);
+  void FocusMoved(QWidget* now);
+  void UpdateViewCommands();
   void AddRecording(Ref<ChartDocument> chart, const QString& path);
   void Activated();
   void UpdateTitle();
@@ -76,6 +93,11 @@ class MainWindow : public QMainWindow {
     ChartWindow* recording;
   };
   std::map<QDockWidget*, OpenedView> views_;
+  QDockWidget* activeDock_ = nullptr;
+  QAction* copy_ = nullptr;
+  QAction* print_ = nullptr;
+  QString settingsFile_;
+  RecentFiles recent_;
 };
 
 }  // namespace Strata

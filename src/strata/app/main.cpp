@@ -1,5 +1,6 @@
 // strata: the chart recorder's desktop program. strata [FILE...] opens recordings and documents.
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdio>
 
 #include "strata/app/DialogMessageBox.h"
@@ -17,7 +18,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Strata"));
   QApplication::setOrganizationName(QStringLiteral("Strata"));
   auto messages = Tessel::MakeRef<Strata::DialogMessageBox>(nullptr);
-  Strata::MainWindow window(messages, Strata::DefaultPluginFolder());
+  // The window's arrangement and the recent files, kept between runs.
+  const QString settings =
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/strata.ini";
+  Strata::MainWindow window(messages, Strata::DefaultPluginFolder(), settings);
   window.show();
   for (const QString& path : QApplication::arguments().mid(1)) {
     window.Open(path);

@@ -13,10 +13,23 @@ ChartDocument::ChartDocument(Ref<Host> host, Recording recording)
 
 void ChartDocument::Select(std::int32_t channel, TickPosition start, TickPosition end) {
   selection_ = ChartSelection{channel, start, end, false};
+  NotifySelection();
 }
 
 void ChartDocument::PlaceActivePoint(std::int32_t channel, TickPosition position) {
   selection_ = ChartSelection{channel, position, position, true};
+  NotifySelection();
+}
+
+void ChartDocument::ClearSelection() {
+  selection_.reset();
+  NotifySelection();
+}
+
+void ChartDocument::NotifySelection() {
+  for (const Ref<Tessel::IMessageHook>& hook : Hooks()) {
+    hook->OnSelectionChanged();
+  }
 }
 
 void ChartDocument::SetChannelUsable(std::int32_t channel, bool usable) {
@@ -274,6 +287,7 @@ Status ChartDocument::GetBlockStartTime(std::int32_t block, double* seconds) {
 
 Status ChartDocument::EnumSamples(std::uint32_t /*flags*/, std::int32_t channel, TickPosition start,
                                   std::uint32_t maxCount, IEnumFloatEx** out) {
+  ++sampleReads_;
   if (out == nullptr) {
     return kFail;
   }

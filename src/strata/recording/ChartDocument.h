@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -43,7 +44,7 @@ class ChartDocument
   // --- What the user does in the Chart View.
   void Select(std::int32_t channel, TickPosition start, TickPosition end);
   void PlaceActivePoint(std::int32_t channel, TickPosition position);
-  void ClearSelection() { selection_.reset(); }
+  void ClearSelection();
   void SetChannelUsable(std::int32_t channel, bool usable);
   // Edits or deletes comments as the user would, with the notifications that follow.
   bool UserChangeComment(std::int64_t id, const std::string& text);
@@ -77,6 +78,8 @@ class ChartDocument
   size_t RegisteredHooks() const { return hooks_.size(); }
   size_t RegisteredSinks() const { return sinks_.size(); }
   int ModifiedCount() const { return modified_; }
+  // How often an extension asked to read samples.
+  int SampleReads() const { return sampleReads_; }
   const std::vector<CommentInfo>& CommentsShown() const { return shownComments_; }
 
   // IChartDocument
@@ -125,7 +128,14 @@ class ChartDocument
   // IShowComment2Message
   Status ShowComment(const CommentInfo& comment) override {
     shownComments_.push_back(comment);
+    if (showComment_) {
+      showComment_(comment);
+    }
     return Tessel::kOk;
+  }
+  // Where the Chart View scrolls to a comment an extension asks to be shown.
+  void OnShowComment(std::function<void(const CommentInfo&)> show) {
+    showComment_ = std::move(show);
   }
 
  protected:
@@ -139,6 +149,8 @@ class ChartDocument
   bool AnnounceBefore(TickPosition position);
   void AnnounceAfter(Tessel::DataChange when, TickPosition position);
   void NotifyRemoved(const std::vector<Comment>& removed);
+  // Tells the extensions the selection or Active Point changed.
+  void NotifySelection();
 
   Ref<Host> host_;
   Recording recording_;
@@ -149,6 +161,7 @@ class ChartDocument
   std::vector<Ref<Tessel::IMessageHook>> hooks_;
   std::vector<Ref<Tessel::IOnlineDataSink>> sinks_;
   std::vector<CommentInfo> shownComments_;
+  std::function<void(const CommentInfo&)> showComment_;
   bool sampling_ = false;
   bool monitorOnly_ = false;
   std::int32_t samplingBlock_ = -1;
@@ -157,6 +170,7 @@ class ChartDocument
   int sinkRegistrations_ = 0;
   int sinkUnregistrations_ = 0;
   int modified_ = 0;
+  int sampleReads_ = 0;
 };
 
 }  // namespace Strata

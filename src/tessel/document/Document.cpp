@@ -162,6 +162,13 @@ Status Document::OnCommentsRemoved(const std::vector<CommentInfo>& comments) {
   return kOk;
 }
 
+Status Document::OnSelectionChanged() {
+  if (IDocumentView* table = View(ViewKind::kTable)) {
+    table->SelectionChanged();
+  }
+  return kOk;
+}
+
 Status Document::OnDataChange(DataChange when, TickPosition position) {
   switch (when) {
     case DataChange::kBefore:

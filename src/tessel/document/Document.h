@@ -57,6 +57,7 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   Status OnCommentChanged(const CommentInfo& old, const std::string& newText) override;
   Status OnCommentsRemoved(const std::vector<CommentInfo>& comments) override;
   Status OnDataChange(DataChange when, TickPosition position) override;
+  Status OnSelectionChanged() override;
 
   // IOnlineDataSink
   Status SamplingStarted(bool recording) override;

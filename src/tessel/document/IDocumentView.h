@@ -22,6 +22,8 @@ class IDocumentView {
   // Table View: Mark Dose and Add Response from its current cell.
   virtual Status MarkDose() { return kFalse; }
   virtual Status AddResponse() { return kFalse; }
+  // Table View: the Chart View's selection moved, so its buttons and balloon follow.
+  virtual void SelectionChanged() {}
 };
 
 }  // namespace Tessel

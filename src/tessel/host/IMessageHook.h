@@ -26,6 +26,8 @@ class IMessageHook : public IUnknown {
   virtual Status OnCommentsRemoved(const std::vector<CommentInfo>& comments) = 0;
   // The recorded data change from position on.
   virtual Status OnDataChange(DataChange when, TickPosition position) = 0;
+  // The Chart View's selection or Active Point moved (or went).
+  virtual Status OnSelectionChanged() = 0;
 };
 
 // Where an extension registers its message hook.

@@ -38,6 +38,11 @@ void TableViewPresenter::Invalidate() {
   Changed();
 }
 
+void TableViewPresenter::SelectionChanged() {
+  UpdateButtons();
+  Changed();
+}
+
 void TableViewPresenter::Refresh() {
   if (current_) {
     if (doc_.Matrix().Contains(current_->row, current_->column)) {

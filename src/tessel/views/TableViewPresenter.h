@@ -66,6 +66,7 @@ class TableViewPresenter : public IDocumentView {
   // The document's Mark Dose and Add Response entry points (buttons and shortcut keys).
   Status MarkDose() override;
   Status AddResponse() override;
+  void SelectionChanged() override;
 
   // --- What the user does in the grid.
   void SelectCell(std::uint32_t row, std::uint32_t column);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
@@ -184,6 +185,8 @@ TEST_F(MainWindowTest, ACommentTypedWhileSamplingMarksTheNewestSample) {
   w->NewRecording();
   ChartWindow& chart = *w->Active();
   ASSERT_TRUE(chart.StartSampling());
+  // The extension's document follows the recording through its online-data sink.
+  EXPECT_EQ(chart.Chart().RegisteredSinks(), 1u);
   chart.SampleFor(3.0);
   ChartView& view = chart.View();
   QTest::keyClicks(&view, "K");
@@ -233,6 +236,131 @@ TEST_F(MainWindowTest, TheCommandListFindsCommandsAsTheUserTypes) {
   }
   dialog.Search()->setText(QStringLiteral("recalc"));
   EXPECT_TRUE(dialog.RunSelected());
+}
+
+// With two recordings open, the extension's commands act on the one the user turned to last:
+// by its tab, or by one of its views.
+TEST_F(MainWindowTest, TheCurrentDocumentFollowsTheWindowTheUserActivates) {
+  Testing::TempDir folder;
+  QStringList files;
+  for (const char* name : {"a.strata", "b.strata"}) {
+    files << In(folder, name);
+    const auto run = Testing::Tessel({"analyze", kDemo.toStdString(), "--start", "90", "--stop",
+                                      "118", "--save", files.back().toStdString()});
+    ASSERT_EQ(run.status, 0) << run.err;
+  }
+  auto w = Start();
+  ASSERT_TRUE(w->Open(files[0]));
+  ChartWindow* a = w->Active();
+  QDockWidget* viewOfA = w->OpenView(w->Module().Commands().Menu().at(3).info.viewClass);
+  ASSERT_NE(viewOfA, nullptr);
+  ASSERT_TRUE(w->Open(files[1]));
+  ChartWindow* b = w->Active();
+  // Recalculation reads the samples of the current document's responses, and no other's.
+  auto recalculate = [&] {
+    const int before[] = {a->Chart().SampleReads(), b->Chart().SampleReads()};
+    EXPECT_TRUE(w->Module().Commands().Run("TesselRecalculateTableView"));
+    return std::pair(a->Chart().SampleReads() > before[0], b->Chart().SampleReads() > before[1]);
+  };
+  EXPECT_EQ(recalculate(), std::pair(false, true));
+  viewOfA->widget()->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(w->Active(), a);
+  EXPECT_EQ(recalculate(), std::pair(true, false));
+  QTabWidget* tabs = w->findChild<QTabWidget*>();
+  tabs->setCurrentIndex(tabs->indexOf(b));
+  EXPECT_EQ(recalculate(), std::pair(false, true));
+}
+
+// A view tells the host the names of its Copy and Print commands; Edit > Copy and File > Print
+// show them and act on the view the user works in.
+class NamedView : public Tessel::RefCounted<Tessel::IViewWindow> {
+ public:
+  QWidget* Widget() override { return widget_.release(); }
+  std::string Title() override { return "Named View"; }
+  std::string CopyCommand() override { return "Copy Named View"; }
+  std::string PrintCommand() override { return "Print Named View"; }
+  Tessel::Status Copy() override { return ++copies, Tessel::kOk; }
+  Tessel::Status Print() override { return ++prints, Tessel::kOk; }
+  int copies = 0;
+  int prints = 0;
+
+ private:
+  std::unique_ptr<QWidget> widget_ = std::make_unique<QLineEdit>();
+};
+
+class NamedViewClass : public Tessel::RefCounted<Tessel::IClassObject> {
+ public:
+  std::string DisplayName() override { return "Named View"; }
+  Tessel::ClassKind Kind() override { return Tessel::ClassKind::kView; }
+  Tessel::Status CreateInstance(Tessel::IChartDocument*, Tessel::IUnknown** out) override {
+    view = Tessel::MakeRef<NamedView>();
+    view->AddRef();
+    *out = view.get();
+    return Tessel::kOk;
+  }
+  Tessel::Status DocumentCreated(Tessel::IUnknown*) override { return Tessel::kOk; }
+  Tessel::Status DocumentClosing(Tessel::IUnknown*) override { return Tessel::kOk; }
+  Ref<NamedView> view;
+};
+
+TEST_F(MainWindowTest, EditCopyAndFilePrintActOnTheActiveViewUnderItsNames) {
+  auto w = Start();
+  ASSERT_TRUE(w->Open(kDemo));
+  EXPECT_FALSE(w->CopyAction()->isEnabled());
+  auto named = Tessel::MakeRef<NamedViewClass>();
+  QDockWidget* dock = w->OpenView(named.get());
+  ASSERT_NE(dock, nullptr);
+  EXPECT_EQ(w->CopyAction()->text(), "Copy Named View");
+  EXPECT_EQ(w->PrintAction()->text(), "Print Named View");
+  w->CopyAction()->trigger();
+  w->PrintAction()->trigger();
+  EXPECT_EQ(named->view->copies, 1);
+  EXPECT_EQ(named->view->prints, 1);
+  // Back in the chart, Copy is no view's.
+  w->Active()->View().setFocus();
+  QApplication::processEvents();
+  EXPECT_FALSE(w->CopyAction()->isEnabled());
+  EXPECT_EQ(w->CopyAction()->text(), "&Copy");
+}
+
+// An extension asks the Chart View to show a comment: it scrolls there and selects it.
+TEST_F(MainWindowTest, AShownCommentIsScrolledIntoViewAndSelected) {
+  auto w = Start();
+  ASSERT_TRUE(w->Open(kDemo));
+  ChartView& view = w->Active()->View();
+  view.Viewport().Show(0.0, 60.0);
+  const Comment last = view.Chart().Data().Comments().back();
+  Tessel::IShowComment2Message& show = view.Chart();
+  show.ShowComment({last.id, last.channel, last.position, last.text});
+  const double at = view.Timeline().TimeOf(last.position);
+  EXPECT_LT(view.Viewport().From(), at);
+  EXPECT_GT(view.Viewport().To(), at);
+  EXPECT_EQ(view.SelectedComment(), last.id);
+}
+
+// The arrangement and the recent files outlive the program.
+TEST_F(MainWindowTest, RecentFilesAreKeptBetweenRuns) {
+  Testing::TempDir folder;
+  const QString settings = In(folder, "strata.ini");
+  {
+    MainWindow first(messages_, QStringLiteral(TESSEL_PLUGIN_DIR), settings);
+    ASSERT_TRUE(first.Open(kDemo));
+    first.close();
+  }
+  MainWindow second(messages_, QStringLiteral(TESSEL_PLUGIN_DIR), settings);
+  ASSERT_EQ(second.Recent().Files().size(), 1u);
+  EXPECT_EQ(QFileInfo(QString::fromStdString(second.Recent().Files()[0])), QFileInfo(kDemo));
+  QAction* entry = nullptr;
+  for (QMenu* m : second.menuBar()->findChildren<QMenu*>()) {
+    if (m->title() == "Recent &Files" && !m->actions().isEmpty()) {
+      entry = m->actions().front();
+    }
+  }
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->text().toStdString(), "&1 organ-bath.edf  (" TESSEL_SOURCE_DIR "/data)");
+  entry->trigger();
+  EXPECT_EQ(second.Count(), 1);
 }
 
 TEST_F(MainWindowTest, WithoutTheModuleRecordingsStillOpenAfterOneMessage) {

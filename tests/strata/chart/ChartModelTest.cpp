@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "strata/chart/ChannelScales.h"
 #include "strata/chart/ChartInteraction.h"
 #include "strata/chart/ColumnExtremes.h"
 #include "support/TestRecording.h"
@@ -131,6 +132,58 @@ TEST(ChartModelTest, DraggingSelectsAndAClickPlacesTheActivePoint) {
   t.Chart().AddComment(0, TickPosition(0, 310), "here", &id);
   EXPECT_EQ(mouse.CommentNear(0, 3.05, 0.2)->id, id);
   EXPECT_FALSE(mouse.CommentNear(0, 4.0, 0.2).has_value());
+}
+
+}  // namespace
+}  // namespace Strata
+
+namespace Strata {
+namespace {
+
+TEST(ChannelScalesTest, AutomaticFillsTheLaneUntilFixedAndAfterwards) {
+  struct Case {
+    ColumnRange visible;
+    double low, high;
+  };
+  const Case cases[] = {
+      {{true, 0.0f, 10.0f}, -0.5, 10.5},  // a margin of a twentieth above and below
+      {{true, 5.0f, 5.0f}, 4.45, 5.55},   // a flat trace sits in the middle of one unit
+      {{false, 0.0f, 0.0f}, 0.0, 1.0},    // nothing visible
+  };
+  ChannelScales scales;
+  for (const Case& c : cases) {
+    const ValueRange r = scales.Range(1, c.visible);
+    EXPECT_NEAR(r.low, c.low, 1e-6);
+    EXPECT_NEAR(r.high, c.high, 1e-6);
+  }
+  EXPECT_EQ(scales.SetManual(1, -2.0, 3.0), "");
+  EXPECT_FALSE(scales.Automatic(1));
+  EXPECT_TRUE(scales.Automatic(0));  // channels are scaled one by one
+  EXPECT_EQ(scales.Range(1, {true, 0.0f, 10.0f}).high, 3.0);
+  scales.SetAutomatic(1);
+  EXPECT_EQ(scales.Range(1, {true, 0.0f, 10.0f}).high, 10.5);
+}
+
+TEST(ChannelScalesTest, RefusesScalesThatCannotBeDrawn) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::pair<double, double> refused[] = {{1.0, 1.0}, {2.0, 1.0}, {nan, 1.0}, {0.0, inf}};
+  ChannelScales scales;
+  for (auto [low, high] : refused) {
+    EXPECT_NE(scales.SetManual(0, low, high), "") << low << " " << high;
+    EXPECT_TRUE(scales.Automatic(0));
+  }
+}
+
+TEST(ChannelScalesTest, StretchingFixesTheScaleAboutItsMiddle) {
+  ChannelScales scales;
+  scales.Stretch(0, {0.0, 10.0}, 0.5);
+  EXPECT_FALSE(scales.Automatic(0));
+  EXPECT_DOUBLE_EQ(scales.Range(0, {}).low, 2.5);
+  EXPECT_DOUBLE_EQ(scales.Range(0, {}).high, 7.5);
+  // Beyond what doubles hold, what was shown is kept.
+  scales.Stretch(1, {-1e308, 1e308}, 10.0);
+  EXPECT_DOUBLE_EQ(scales.Range(1, {}).high, 1e308);
 }
 
 }  // namespace

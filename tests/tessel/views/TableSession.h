@@ -64,11 +64,9 @@ class TableSession {
   // Selects ticks [from, to) of a block on a channel in the Chart View.
   void Select(std::int32_t channel, std::uint32_t from, std::uint32_t to, std::uint32_t block = 0) {
     Host().Select(channel, Tessel::TickPosition(block, from), Tessel::TickPosition(block, to));
-    table_.Refresh();
   }
   void ActivePoint(std::int32_t channel, std::uint32_t tick, std::uint32_t block = 0) {
     Host().PlaceActivePoint(channel, Tessel::TickPosition(block, tick));
-    table_.Refresh();
   }
   // F2 and F3 reach the document, which passes them to its Table View.
   Tessel::Status PressF2() { return Doc().MarkDose(); }

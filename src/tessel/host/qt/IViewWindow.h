@@ -16,6 +16,14 @@ class IViewWindow : public IUnknown {
 
   virtual QWidget* Widget() = 0;
   virtual std::string Title() = 0;
+  // The names of its Copy and Print commands as the host's Edit and File menus show them; empty
+  // when the view has none. The commands act on what the view shows.
+  virtual std::string CopyCommand() { return {}; }
+  virtual std::string PrintCommand() { return {}; }
+  virtual Status Copy() { return kFalse; }
+  virtual Status Print() { return kFalse; }
+  // The help topic F1 opens while the view is active.
+  virtual std::string HelpTopic() { return {}; }
 };
 
 }  // namespace Tessel
