@@ -242,6 +242,15 @@ QDockWidget* MainWindow::OpenView(Tessel::IClassObject* viewClass) {
   if (w == nullptr || viewClass == nullptr) {
     return nullptr;
   }
+  // One view of each kind per recording: an open one is brought to the front.
+  for (const auto& [dock, opened] : views_) {
+    if (opened.recording == w && opened.viewClass == viewClass) {
+      dock->show();
+      dock->raise();
+      dock->widget()->setFocus();
+      return dock;
+    }
+  }
   Tessel::IUnknown* object = nullptr;
   if (viewClass->CreateInstance(&w->Chart(), &object) != Tessel::kOk || object == nullptr) {
     return nullptr;
@@ -259,7 +268,7 @@ QDockWidget* MainWindow::OpenView(Tessel::IClassObject* viewClass) {
   addDockWidget(Qt::RightDockWidgetArea, dock);
   // Where the user last kept a view of this kind, docked, tabbed or floating.
   restoreDockWidget(dock);
-  views_[dock] = OpenedView{owned, w};
+  views_[dock] = OpenedView{owned, w, viewClass};
   activeDock_ = dock;
   // The user works in the view just opened.
   dock->widget()->setFocus();

@@ -91,6 +91,7 @@ class MainWindow : public QMainWindow {
   struct OpenedView {
     Ref<Tessel::IUnknown> view;
     ChartWindow* recording;
+    Tessel::IClassObject* viewClass;
   };
   std::map<QDockWidget*, OpenedView> views_;
   QDockWidget* activeDock_ = nullptr;

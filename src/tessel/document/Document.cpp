@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "tessel/document/TableViewMatrixStream.h"
+#include "tessel/host/ITypeRegistry.h"
 #include "tessel/host/KeyboardHook.h"
 #include "tessel/host/ShortcutKeys.h"
 #include "tessel/measure/CalcType.h"
@@ -233,6 +234,27 @@ void Document::HandToHost(TableViewMatrix* matrix) {
   std::uint32_t type = 0;
   matrix->GetChildDataType(&type);
   data_->SetChildData(type, matrix);
+}
+
+Document* Document::Of(IChartDocument* parent) {
+  std::uint16_t number = 0;
+  auto registry = QueryService<ITypeRegistry>(parent);
+  if (!registry || registry->RegisterType(kMatrixClassId, &number) != kOk) {
+    return nullptr;
+  }
+  IChartData* rawData = nullptr;
+  if (parent->GetData(&rawData) != kOk || rawData == nullptr) {
+    return nullptr;
+  }
+  Ref<IChartData> data = Adopt(rawData);
+  IChartDataChildData* rawChild = nullptr;
+  if (data->GetChildData(TableViewMatrix::ChildDataType(number), &rawChild) != kOk ||
+      rawChild == nullptr) {
+    return nullptr;
+  }
+  Ref<IChartDataChildData> child = Adopt(rawChild);
+  auto* matrix = dynamic_cast<TableViewMatrix*>(child.get());
+  return matrix != nullptr ? matrix->Owner() : nullptr;
 }
 
 void Document::Reset() {

@@ -39,6 +39,9 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   // A new Document for the chart document; registers with the host's message and online-data
   // services. Initialise() follows once the host has loaded or created the chart document.
   static Ref<Document> Create(IChartDocument* parent);
+  // The Tessel document kept with a chart document, found through its child data; null when
+  // it has none (a view class is handed only the chart document).
+  static Document* Of(IChartDocument* parent);
 
   // IChildDocument
   Status Close() override;

@@ -25,7 +25,7 @@ struct DocumentSettings {
   double stopOffset = 5.0;        // auto-analysis window stop, seconds after a dose comment
   std::int32_t calcType = 0;      // ECalcType
   std::string calcName = "Average";
-  bool f1 = false;               // Table View: show responses as stored text
+  bool f1 = false;               // Table View display option: every other dose row shaded
   bool scientific = false;       // "Use scientific notation for numbers"
   bool perDoseBaseline = false;  // "Per-dose baseline correction"
   std::int32_t sigFigs = 4;      // significant figures of numbers shown, 1 to 10

@@ -155,12 +155,12 @@ bool TableDeletion::WholeColumn(const CellRange& range, std::uint32_t column) co
          range.bottom + 1 >= doc_.Matrix().RowCount();
 }
 
-void TableDeletion::DeleteRanges(const std::vector<CellRange>& ranges) {
+bool TableDeletion::DeleteRanges(const std::vector<CellRange>& ranges) {
   if (ranges.empty()) {
-    return;
+    return false;
   }
   if (!Ask(LinkedToComments(ranges) ? kMsgDeleteSelectionAndComments : kMsgDeleteSelection)) {
-    return;
+    return false;
   }
   std::set<std::uint32_t> rows;
   std::set<std::uint32_t> columns;
@@ -192,6 +192,7 @@ void TableDeletion::DeleteRanges(const std::vector<CellRange>& ranges) {
     RemoveColumn(*c);
   }
   Changed();
+  return true;
 }
 
 void TableDeletion::RemoveRow(std::uint32_t row) {

@@ -30,7 +30,8 @@ class TableDeletion {
   // The Delete button on one current cell.
   void DeleteCell(std::uint32_t row, std::uint32_t column);
   // The Delete button on a selection: one question for all of it.
-  void DeleteRanges(const std::vector<CellRange>& ranges);
+  // False when the user kept the cells.
+  bool DeleteRanges(const std::vector<CellRange>& ranges);
   // The header context items.
   void DeleteRow(std::uint32_t row);
   void DeleteColumn(std::uint32_t column);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tessel/host/RefCounted.h"
-#include "tessel/views/ITableDataManager.h"
+#include "tessel/support/ITableDataManager.h"
 
 namespace Tessel {
 
@@ -32,6 +32,10 @@ class TableViewData : public RefCounted<ITableDataManager, IListGenerator> {
   Status GetColumnCount(std::uint32_t* count) override;
   std::string Name() override { return "Tessel"; }
   std::string Title() override { return "Tessel Table View"; }
+  Status GetRowCount(std::uint32_t* count) override {
+    *count = RowCount();
+    return kOk;
+  }
 
   // IListGenerator
   Status GetItemCount(std::uint32_t row, std::uint32_t column, std::uint32_t* count) override;

@@ -28,6 +28,34 @@ TableViewPresenter::~TableViewPresenter() {
   doc_.DetachView(this);
 }
 
+TableLayout LayOutTableView(int width, int height) {
+  TableLayout layout;
+  // The grid leaves 39 pixels at the bottom for the row of buttons, 23 high at 31 from the end.
+  layout.grid = {0, 0, width, std::max(height - 39, 0)};
+  if (width <= 0 || height <= 0) {
+    return layout;
+  }
+  layout.buttonsPlaced = true;
+  for (size_t i = 0; i < kTableButtons.size(); ++i) {
+    layout.buttons[i] = {kTableButtons[i].x, height - 31, kTableButtons[i].width, 23};
+  }
+  return layout;
+}
+
+bool TableViewPresenter::Editable(std::uint32_t row, std::uint32_t column) const {
+  if (!doc_.Matrix().Contains(row, column) || column == kRowNumberColumn) {
+    return false;
+  }
+  if (row >= kFirstDoseRow) {
+    return true;
+  }
+  return column >= kFirstRunColumn && (row == kRowLabel || row == kRowChannel);
+}
+
+std::uint32_t TableViewPresenter::GridOptions() const {
+  return doc_.Settings().f1 ? kGridOptionsDisplay : kGridOptions;
+}
+
 void TableViewPresenter::Changed() {
   if (changed_) {
     changed_();
@@ -154,7 +182,7 @@ bool TableViewPresenter::Enabled(TableButton button) const {
 
 bool TableViewPresenter::Visible(TableButton button) const {
   return std::none_of(kTableButtons.begin(), kTableButtons.end(),
-                      [button](const TableButtonSpec& b) { return b.id == button && b.hidden; });
+                      [button](const TableButtonInfo& b) { return b.id == button && b.hidden; });
 }
 
 bool TableViewPresenter::RefuseCommand(bool enabled) {
@@ -217,9 +245,11 @@ void TableViewPresenter::Delete() {
   } else if (!ranges_.empty()) {
     // One question for the whole selection, none for the rows and columns inside it.
     confirm_ = false;
-    TableDeletion(doc_, confirm_).DeleteRanges(ranges_);
+    // Kept cells stay selected, so that the user can think again.
+    if (TableDeletion(doc_, confirm_).DeleteRanges(ranges_)) {
+      ranges_.clear();
+    }
     confirm_ = true;
-    ranges_.clear();
   }
   Refresh();
 }

@@ -29,7 +29,7 @@ enum class TableButton : std::int32_t {
   kExport = 1006,
 };
 
-struct TableButtonSpec {
+struct TableButtonInfo {
   TableButton id;
   const char* text;
   int x;
@@ -37,7 +37,7 @@ struct TableButtonSpec {
   bool hidden;
 };
 
-inline constexpr std::array<TableButtonSpec, 7> kTableButtons = {{
+inline constexpr std::array<TableButtonInfo, 7> kTableButtons = {{
     {TableButton::kSettings, "Settings...", 8, 75, false},
     {TableButton::kMarkDose, "Mark Dose", 89, 90, false},
     {TableButton::kAddResponse, "Add Response", 185, 112, false},
@@ -47,6 +47,26 @@ inline constexpr std::array<TableButtonSpec, 7> kTableButtons = {{
     {TableButton::kAddToDataPad, "Add to Data Pad", 384, 112, true},
     {TableButton::kExport, "Export...", 384, 75, true},
 }};
+
+// Where the Table View's grid and buttons go in a client area; the buttons are left where they
+// were when the area has no size.
+struct TableLayout {
+  struct Rect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect&) const = default;
+  };
+  Rect grid;
+  bool buttonsPlaced = false;
+  std::array<Rect, kTableButtons.size()> buttons{};  // in the order of kTableButtons
+};
+TableLayout LayOutTableView(int width, int height);
+
+// The grid's options word: fixed headers and the summary line, and the display option's bit.
+inline constexpr std::uint32_t kGridOptions = 0x101;
+inline constexpr std::uint32_t kGridOptionsDisplay = 0x103;
 
 // Everything the Table View decides, without its window: the current cell and selection, the
 // current channel, the states of its buttons, and what happens on a selection, an edit, a delete,
@@ -86,6 +106,9 @@ class TableViewPresenter : public IDocumentView {
   std::int32_t CurrentChannel() const { return channel_; }
   bool Confirming() const { return confirm_; }
   bool Enabled(TableButton button) const;
+  // Which cells the user may type into: run labels and channels, doses, responses.
+  bool Editable(std::uint32_t row, std::uint32_t column) const;
+  std::uint32_t GridOptions() const;
   bool Visible(TableButton button) const;
   // The balloon tip to show under the buttons; empty for none.
   const std::string& Tip() const { return tip_; }

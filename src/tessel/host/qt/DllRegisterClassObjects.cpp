@@ -4,6 +4,7 @@
 #include "tessel/host/qt/KeyEventFilter.h"
 #include "tessel/views/ModuleActions.h"
 #include "tessel/views/qt/PlaceholderView.h"
+#include "tessel/views/qt/TesselTableView.h"
 
 namespace {
 
@@ -11,6 +12,15 @@ Tessel::ClassObject::Factory Placeholder(const char* title) {
   return [title](Tessel::IChartDocument*) -> Tessel::Ref<Tessel::IUnknown> {
     return Tessel::Ref<Tessel::IUnknown>(Tessel::MakeRef<Tessel::PlaceholderView>(title).get());
   };
+}
+
+// The Table View of the chart document's Tessel document; none when it has no Tessel document.
+Tessel::Ref<Tessel::IUnknown> CreateTableView(Tessel::IChartDocument* parent) {
+  Tessel::Document* doc = Tessel::Document::Of(parent);
+  if (doc == nullptr) {
+    return {};
+  }
+  return Tessel::Ref<Tessel::IUnknown>(Tessel::MakeRef<Tessel::TesselTableView>(*doc).get());
 }
 
 }  // namespace
@@ -25,7 +35,7 @@ extern "C" __attribute__((visibility("default"))) Tessel::Status DllRegisterClas
     Ref<IChildDocument> doc = Document::Create(parent);
     return Ref<IUnknown>(doc.get());
   };
-  parts.createView = {Placeholder(kViewClassNames[0]), Placeholder(kViewClassNames[1]),
+  parts.createView = {CreateTableView, Placeholder(kViewClassNames[1]),
                       Placeholder(kViewClassNames[2])};
   parts.handler = ModuleActionHandler;
   return RegisterModule(registrar, parts);

@@ -10,7 +10,8 @@ namespace Tessel {
 // Text modes of the grid's cell queries: the stored text, or anything else for the summary line.
 inline constexpr std::int32_t kGridStoredText = 8;
 
-// What the grid reads its cells through.
+// What the grid reads its cells through: the grid control's side of the table, which the module's
+// grid adapter implements.
 class ITableDataManager : public IUnknown {
  public:
   static constexpr InterfaceId kIid = "ITableDataManager";
@@ -21,6 +22,8 @@ class ITableDataManager : public IUnknown {
   virtual Status GetColumnCount(std::uint32_t* count) = 0;
   virtual std::string Name() = 0;
   virtual std::string Title() = 0;
+  // The number of stored rows, the header rows included.
+  virtual Status GetRowCount(std::uint32_t* count) = 0;
 };
 
 // The items of a cell's context menu.
