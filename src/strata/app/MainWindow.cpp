@@ -36,6 +36,7 @@ MainWindow::MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginF
   setWindowTitle(QStringLiteral("Strata"));
   host_ = Tessel::MakeRef<Host>(messages_);
   registrar_ = Tessel::MakeRef<Registrar>(Tessel::Ref<CommandRegistry>(&host_->Commands()));
+  windows_ = std::make_unique<HostWindows>(host_, this, [] { return std::string("strata"); });
   tabs_ = new QTabWidget(this);
   tabs_->setDocumentMode(true);
   tabs_->setTabsClosable(true);
@@ -152,6 +153,7 @@ void MainWindow::BuildMenus() {
   toolbar->addAction(stop);
 
   BuildExtensionMenu();
+  windows_->AddActions(view, menuBar());
 }
 
 void MainWindow::NewRecording() {

@@ -4,9 +4,11 @@
 #include <QMainWindow>
 #include <QTabWidget>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "strata/app/ChartWindow.h"
+#include "strata/app/HostWindows.h"
 #include "strata/recording/Host.h"
 #include "strata/recording/Registrar.h"
 #include "strata/storage/ChildDocumentClass.h"
@@ -43,6 +45,7 @@ class MainWindow : public QMainWindow {
   int Count() const { return tabs_->count(); }
   Host& App() { return *host_; }
   Registrar& Module() { return *registrar_; }
+  HostWindows& Windows() { return *windows_; }
   // Opens a view of the active recording through a registered view class.
   QDockWidget* OpenView(Tessel::IClassObject* viewClass);
 
@@ -76,6 +79,7 @@ class MainWindow : public QMainWindow {
     ChartWindow* recording;
   };
   std::map<QDockWidget*, OpenedView> views_;
+  std::unique_ptr<HostWindows> windows_;
 };
 
 }  // namespace Strata
