@@ -15,6 +15,7 @@ DataPadWindow::DataPadWindow(Host& host, QWidget* parent) : QWidget(parent, Qt::
   table_->setAccessibleName(QStringLiteral("Data Pad rows"));
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setStretchLastSection(true);
   copy_ = new QPushButton(QStringLiteral("&Copy"), this);
   save_ = new QPushButton(QStringLiteral("&Save As CSV..."), this);
   clear_ = new QPushButton(QStringLiteral("C&lear"), this);
@@ -47,6 +48,11 @@ void DataPadWindow::Fill() {
   table_->clearContents();
   table_->setRowCount(static_cast<int>(rows.size()));
   table_->setColumnCount(static_cast<int>(columns));
+  QStringList names;
+  for (size_t c = 0; c < columns; ++c) {
+    names << QString::fromStdString(DataPadColumnName(c));
+  }
+  table_->setHorizontalHeaderLabels(names);
   for (size_t r = 0; r < rows.size(); ++r) {
     for (size_t c = 0; c < rows[r].size(); ++c) {
       table_->setItem(static_cast<int>(r), static_cast<int>(c),

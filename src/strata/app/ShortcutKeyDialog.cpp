@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <functional>
@@ -65,8 +66,10 @@ ShortcutKeyDialog::ShortcutKeyDialog(Host& host, QWidget* parent)
   auto* keyRow = new QHBoxLayout;
   keyRow->addWidget(keyField_, 1);
   keyRow->addWidget(clear_);
+  auto* label = new QLabel(QStringLiteral("&Key:"), this);
+  label->setBuddy(keyField_);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("&Key:"), keyRow);
+  form->addRow(label, keyRow);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_, 1);

@@ -83,6 +83,14 @@ std::string DataPadTabText(const DataPadRows& rows) {
   return Join(rows, '\t', "\n", TabCell);
 }
 
+std::string DataPadColumnName(size_t column) {
+  std::string name;
+  for (size_t n = column + 1; n > 0; n = (n - 1) / 26) {
+    name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+  }
+  return name;
+}
+
 std::string DataPadCsv(const DataPadRows& rows) {
   return Join(rows, ',', "\r\n", CsvCell);
 }

@@ -11,6 +11,9 @@ using DataPadRows = std::vector<std::vector<std::string>>;
 // they paste into a spreadsheet's cells. A tab or line break inside a cell becomes a space.
 std::string DataPadTabText(const DataPadRows& rows);
 
+// A column's name as a spreadsheet shows it: A to Z, then AA, AB, ...
+std::string DataPadColumnName(size_t column);
+
 // The rows as a CSV file: a cell holding a comma, a double quote or a line break is quoted, its
 // quotes doubled; lines end with CR LF.
 std::string DataPadCsv(const DataPadRows& rows);

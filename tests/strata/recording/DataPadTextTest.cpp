@@ -35,6 +35,14 @@ TEST(DataPadTextTest, TabTextAndCsv) {
   }
 }
 
+TEST(DataPadTextTest, ColumnNames) {
+  const std::pair<size_t, const char*> cases[] = {{0, "A"},   {25, "Z"},   {26, "AA"},  {51, "AZ"},
+                                                  {52, "BA"}, {701, "ZZ"}, {702, "AAA"}};
+  for (const auto& [column, name] : cases) {
+    EXPECT_EQ(DataPadColumnName(column), name);
+  }
+}
+
 const DataPadRows kRows = {{"Run", "EC50"}, {"Control", "0.1"}};
 
 TEST(DataPadSaveTest, ReplacesTheFileWholeAndLeavesNoTemporaryFile) {
