@@ -42,6 +42,11 @@ MainWindow::MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginF
   setWindowTitle(QStringLiteral("Strata"));
   host_ = Tessel::MakeRef<Host>(messages_);
   registrar_ = Tessel::MakeRef<Registrar>(Tessel::Ref<CommandRegistry>(&host_->Commands()));
+  // F1 opens the help of the view the user works in, or the program's own.
+  windows_ = std::make_unique<HostWindows>(host_, this, [this] {
+    const std::string topic = ActiveView() != nullptr ? ActiveView()->HelpTopic() : std::string();
+    return topic.empty() ? std::string("strata") : topic;
+  });
   tabs_ = new QTabWidget(this);
   tabs_->setDocumentMode(true);
   tabs_->setTabsClosable(true);
@@ -199,6 +204,7 @@ void MainWindow::BuildMenus() {
   toolbar->addAction(stop);
 
   BuildExtensionMenu();
+  windows_->AddActions(view, menuBar());
 }
 
 void MainWindow::NewRecording() {

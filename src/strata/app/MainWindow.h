@@ -4,9 +4,11 @@
 #include <QMainWindow>
 #include <QTabWidget>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "strata/app/ChartWindow.h"
+#include "strata/app/HostWindows.h"
 #include "strata/recording/Host.h"
 #include "strata/recording/Registrar.h"
 #include "strata/storage/ChildDocumentClass.h"
@@ -48,6 +50,7 @@ class MainWindow : public QMainWindow {
   int Count() const { return tabs_->count(); }
   Host& App() { return *host_; }
   Registrar& Module() { return *registrar_; }
+  HostWindows& Windows() { return *windows_; }
   // Opens a view of the active recording through a registered view class.
   QDockWidget* OpenView(Tessel::IClassObject* viewClass);
   // The extension view the user worked in last, if it is still open.
@@ -99,6 +102,7 @@ class MainWindow : public QMainWindow {
   QAction* print_ = nullptr;
   QString settingsFile_;
   RecentFiles recent_;
+  std::unique_ptr<HostWindows> windows_;
 };
 
 }  // namespace Strata

@@ -1,5 +1,9 @@
 #include "strata/recording/Host.h"
 
+#include "strata/recording/RecordedPrinter.h"
+#include "strata/recording/ScriptedFileChooser.h"
+#include "strata/recording/TextClipboard.h"
+
 namespace Strata {
 
 using namespace Tessel;
@@ -11,11 +15,15 @@ Host::Host(Ref<IMessageBox> messageBox)
       dataPad_(MakeRef<DataPad>()),
       progress_(MakeRef<ProgressIndicator>()),
       help_(MakeRef<HelpService>()),
-      messageBox_(std::move(messageBox)) {}
+      messageBox_(std::move(messageBox)),
+      clipboard_(MakeRef<TextClipboard>()),
+      chooser_(MakeRef<ScriptedFileChooser>()),
+      printer_(MakeRef<RecordedPrinter>()) {}
 
 Status Host::QueryService(InterfaceId iid, void** out) {
-  IUnknown* candidates[] = {types_.get(),    shortcuts_.get(), commands_.get(),  dataPad_.get(),
-                            progress_.get(), help_.get(),      messageBox_.get()};
+  IUnknown* candidates[] = {types_.get(),    shortcuts_.get(), commands_.get(),   dataPad_.get(),
+                            progress_.get(), help_.get(),      messageBox_.get(), clipboard_.get(),
+                            chooser_.get(),  printer_.get()};
   for (IUnknown* c : candidates) {
     if (c != nullptr && c->Query(iid, out) == kOk) {
       return kOk;

@@ -46,4 +46,20 @@ void ShortcutKeyManager::Assign(std::string_view category, std::string_view comm
   entries_[Key(category, command)].key = key;
 }
 
+std::vector<ShortcutKeyManager::Listed> ShortcutKeyManager::Entries() const {
+  std::vector<Listed> all;
+  for (const auto& [k, e] : entries_) {
+    all.push_back(Listed{k.first, k.second, e});
+  }
+  return all;
+}
+
+Status ShortcutKeyManager::ShowManager(std::string_view category) {
+  if (!onShow_) {
+    return Tessel::kNotImplemented;
+  }
+  onShow_(std::string(category));
+  return kOk;
+}
+
 }  // namespace Strata

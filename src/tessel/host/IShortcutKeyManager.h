@@ -26,6 +26,8 @@ class IShortcutKeyManager : public IUnknown {
   // kOk when key may be given to the command (no other command holds it).
   virtual Status CheckKey(std::uint32_t key, std::string_view category,
                           std::string_view command) = 0;
+  // Opens the host's Shortcut Key Manager at a category of commands; an older host has none.
+  virtual Status ShowManager(std::string_view /*category*/) { return kNotImplemented; }
 };
 
 }  // namespace Tessel

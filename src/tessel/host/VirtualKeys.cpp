@@ -8,27 +8,17 @@ namespace {
 struct KeyPair {
   int toolkit;
   std::uint32_t virtualKey;
+  const char* name;  // as the Shortcut Key Manager shows it
 };
 
 // Keys outside the ranges that map one to one.
 constexpr KeyPair kKeys[] = {
-    {0x01000000, 0x1B},  // Escape
-    {0x01000001, 0x09},  // Tab
-    {0x01000003, 0x08},  // Backspace
-    {0x01000004, 0x0D},  // Return
-    {0x01000005, 0x0D},  // Enter on the keypad
-    {0x01000006, 0x2D},  // Insert
-    {0x01000007, 0x2E},  // Delete
-    {0x01000008, 0x13},  // Pause
-    {0x01000010, 0x24},  // Home
-    {0x01000011, 0x23},  // End
-    {0x01000012, 0x25},  // Left
-    {0x01000013, 0x26},  // Up
-    {0x01000014, 0x27},  // Right
-    {0x01000015, 0x28},  // Down
-    {0x01000016, 0x21},  // Page Up
-    {0x01000017, 0x22},  // Page Down
-    {0x20, 0x20},        // Space
+    {0x01000000, 0x1B, "Esc"},    {0x01000001, 0x09, "Tab"},   {0x01000003, 0x08, "Backspace"},
+    {0x01000004, 0x0D, "Enter"},  {0x01000005, 0x0D, "Enter"}, {0x01000006, 0x2D, "Ins"},
+    {0x01000007, 0x2E, "Del"},    {0x01000008, 0x13, "Pause"}, {0x01000010, 0x24, "Home"},
+    {0x01000011, 0x23, "End"},    {0x01000012, 0x25, "Left"},  {0x01000013, 0x26, "Up"},
+    {0x01000014, 0x27, "Right"},  {0x01000015, 0x28, "Down"},  {0x01000016, 0x21, "PgUp"},
+    {0x01000017, 0x22, "PgDown"}, {0x20, 0x20, "Space"},
 };
 
 constexpr int kToolkitF1 = 0x01000030;
@@ -50,6 +40,21 @@ std::uint32_t VirtualKeyOf(int toolkitKey) {
     }
   }
   return 0;
+}
+
+std::string VirtualKeyName(std::uint32_t virtualKey) {
+  if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {
+    return std::string(1, static_cast<char>(virtualKey));
+  }
+  if (virtualKey >= kVirtualF1 && virtualKey < kVirtualF1 + 24) {
+    return "F" + std::to_string(virtualKey - kVirtualF1 + 1);
+  }
+  for (const KeyPair& k : kKeys) {
+    if (k.virtualKey == virtualKey) {
+      return k.name;
+    }
+  }
+  return {};
 }
 
 std::uint32_t ShortcutKeyCodeOf(int toolkitKey, std::uint32_t toolkitModifiers) {

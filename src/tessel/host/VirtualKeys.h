@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace Tessel {
 
@@ -13,6 +14,9 @@ inline constexpr std::uint32_t kToolkitAlt = 0x08000000;
 
 // The virtual-key code of a toolkit key; 0 for a key that has none.
 std::uint32_t VirtualKeyOf(int toolkitKey);
+
+// A virtual key's name as the user reads it ("F2", "A", "Del"); empty for a key without one.
+std::string VirtualKeyName(std::uint32_t virtualKey);
 
 // The shortcut-key code of a toolkit key with toolkit modifiers: the virtual key in the high
 // 16 bits, the accelerator flags (virtual key, Shift, Ctrl, Alt) in the low. 0 when the key has

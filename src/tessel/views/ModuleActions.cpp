@@ -2,6 +2,7 @@
 
 #include "tessel/document/Document.h"
 #include "tessel/host/KeyboardHook.h"
+#include "tessel/host/ShortcutKeys.h"
 
 namespace Tessel {
 namespace {
@@ -26,6 +27,13 @@ std::function<void()> ModuleActionHandler(ModuleAction action) {
       return [] {
         if (ITesselDoc* doc = KeyboardHook::CurrentDocument()) {
           doc->AddResponse();
+        }
+      };
+    case ModuleAction::kShortcutKeys:
+      // The host's shortcut-key manager, open at the module's commands.
+      return [] {
+        if (Document* doc = CurrentDocument(); doc != nullptr && doc->ShortcutKeys() != nullptr) {
+          doc->ShortcutKeys()->ShowManager(kShortcutCategory);
         }
       };
     case ModuleAction::kRecalculate:

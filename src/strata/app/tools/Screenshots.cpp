@@ -5,11 +5,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
+#include "strata/app/DataPadWindow.h"
 #include "strata/app/MainWindow.h"
 #include "strata/app/ModuleLoader.h"
+#include "strata/app/ShortcutKeyDialog.h"
 #include "strata/recording/ScriptedMessageBox.h"
 
 namespace {
@@ -22,6 +26,29 @@ bool Save(const QImage& image, const QDir& folder, const char* name) {
   }
   std::printf("Wrote %s\n", qPrintable(path));
   return true;
+}
+
+// The fitted parameters of the demo's two runs, as the tessel command beside this program
+// writes them: one row a line, the cells TAB-separated.
+std::vector<std::vector<std::string>> DemoParameters() {
+  QProcess tessel;
+  tessel.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tessel"),
+               {QStringLiteral("analyze"), QStringLiteral("data/organ-bath.edf"),
+                QStringLiteral("--start"), QStringLiteral("90"), QStringLiteral("--stop"),
+                QStringLiteral("118"), QStringLiteral("--params"), QStringLiteral("-")});
+  tessel.waitForFinished(60000);
+  std::vector<std::vector<std::string>> rows;
+  for (const QString& line :
+       QString::fromUtf8(tessel.readAllStandardOutput()).split(QStringLiteral("\r\n"))) {
+    if (!line.trimmed().isEmpty()) {
+      std::vector<std::string> cells;
+      for (const QString& cell : line.split(QLatin1Char('\t'))) {
+        cells.push_back(cell.toStdString());
+      }
+      rows.push_back(std::move(cells));
+    }
+  }
+  return rows;
 }
 
 }  // namespace
@@ -65,5 +92,34 @@ int main(int argc, char** argv) {
     p.drawImage(window.menuBar()->mapTo(&window, at.bottomLeft()), menu->grab().toImage());
     menu->hide();
   }
-  return Save(shot, out, "main-window.png") ? 0 : 1;
+  bool saved = Save(shot, out, "main-window.png");
+
+  // The Data Pad with the fitted parameters the module would send there.
+  Tessel::Ref<Tessel::IDataPad> pad;
+  if (void* p = nullptr; window.App().QueryService(Tessel::IDataPad::kIid, &p) == Tessel::kOk) {
+    pad = Tessel::Adopt(static_cast<Tessel::IDataPad*>(p));
+  }
+  for (const auto& row : DemoParameters()) {
+    pad->AddRow(row);
+  }
+  Strata::DataPadWindow& padWindow = window.Windows().Pad();
+  padWindow.resize(720, 560);
+  window.Windows().ShowDataPad();
+  padWindow.Table()->scrollToTop();
+  QTest::qWait(50);
+  saved = Save(padWindow.grab().toImage(), out, "data-pad.png") && saved;
+  padWindow.hide();
+
+  // The Shortcut Key Manager at the module's commands, as Help > Keyboard Shortcuts opens it.
+  QTimer::singleShot(100, [&] {
+    if (auto* dialog =
+            qobject_cast<Strata::ShortcutKeyDialog*>(QApplication::activeModalWidget())) {
+      dialog->resize(560, 240);
+      QTest::qWait(50);
+      saved = Save(dialog->grab().toImage(), out, "shortcut-keys.png") && saved;
+      dialog->reject();
+    }
+  });
+  window.Windows().ShowShortcuts("Tessel");
+  return saved ? 0 : 1;
 }

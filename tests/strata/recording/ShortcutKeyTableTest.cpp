@@ -1,0 +1,114 @@
+#include "strata/recording/ShortcutKeyTable.h"
+
+#include <gtest/gtest.h>
+
+#include "tessel/host/Ref.h"
+#include "tessel/host/VirtualKeys.h"
+
+namespace Strata {
+namespace {
+
+using Tessel::kAccelAlt;
+using Tessel::kAccelControl;
+using Tessel::kAccelShift;
+using Tessel::kAccelVirtKey;
+
+constexpr std::uint32_t Key(std::uint32_t virtualKey, std::uint32_t flags = 0) {
+  return (virtualKey << 16) | kAccelVirtKey | flags;
+}
+
+TEST(ShortcutKeyTableTest, KeyText) {
+  const struct {
+    std::uint32_t code;
+    const char* text;
+  } cases[] = {
+      {0, ""},
+      {Key(0x71), "F2"},
+      {Key(0x87), "F24"},
+      {Key('R', kAccelControl | kAccelShift), "Ctrl+Shift+R"},
+      {Key('7', kAccelAlt), "Alt+7"},
+      {Key(0x2E, kAccelControl | kAccelShift | kAccelAlt), "Ctrl+Shift+Alt+Del"},
+      {Key(0x0D), "Enter"},
+      {Key(0x22), "PgDown"},
+      {Key(0x5B), ""},  // a key no keyboard event of the desktop produces
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShortcutKeyTable::KeyText(c.code), c.text) << std::hex << c.code;
+  }
+}
+
+// The text of the key a user presses is the name of that key: the toolkit's keys and the
+// names meet in one table.
+TEST(ShortcutKeyTableTest, PressedKeysReadAsTheirNames) {
+  const struct {
+    int toolkitKey;
+    std::uint32_t modifiers;
+    const char* text;
+  } cases[] = {
+      {0x01000031, 0, "F2"},
+      {'R', Tessel::kToolkitControl | Tessel::kToolkitShift, "Ctrl+Shift+R"},
+      {0x01000007, Tessel::kToolkitAlt, "Alt+Del"},
+      {0x01000016, 0, "PgUp"},
+      {0x20, 0, "Space"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShortcutKeyTable::KeyText(Tessel::ShortcutKeyCodeOf(c.toolkitKey, c.modifiers)),
+              c.text);
+  }
+}
+
+class ShortcutKeyTableFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    manager_->RegisterCommand("Tessel", "Mark Dose", "Mark Dose", Key(0x71));
+    manager_->RegisterCommand("Tessel", "Add Response", "Add Response", Key(0x72));
+    manager_->RegisterCommand("Chart", "Zoom", "Zoom around the comment", 0);
+  }
+  Tessel::Ref<ShortcutKeyManager> manager_ = Tessel::MakeRef<ShortcutKeyManager>();
+  ShortcutKeyTable table_{*manager_};
+};
+
+TEST_F(ShortcutKeyTableFixture, CommandsAreListedUnderTheirCategories) {
+  std::vector<std::string> shown;
+  for (const auto& row : table_.Rows()) {
+    shown.push_back(row.heading ? "[" + row.category + "]"
+                                : row.command + "|" + row.description + "|" + row.key);
+  }
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"[Chart]", "Zoom|Zoom around the comment|", "[Tessel]",
+                                      "Add Response|Add Response|F3", "Mark Dose|Mark Dose|F2"}));
+  EXPECT_EQ(table_.FirstCommandOf("Tessel"), 3);
+  EXPECT_EQ(table_.FirstCommandOf(""), 1);
+  EXPECT_EQ(table_.FirstCommandOf("Nothing"), -1);
+}
+
+TEST_F(ShortcutKeyTableFixture, AKeyAnotherCommandHoldsIsRefusedNamingThatCommand) {
+  const struct {
+    const char* category;
+    const char* command;
+    std::uint32_t key;
+    const char* answer;
+    std::uint32_t markDoseKey;  // afterwards
+  } steps[] = {
+      {"Tessel", "Mark Dose", Key(0x72),
+       "F3 is already the key of \"Add Response\" (Tessel). "
+       "Clear it there first.",
+       Key(0x71)},
+      {"Chart", "Zoom", Key(0x71),
+       "F2 is already the key of \"Mark Dose\" (Tessel). Clear it "
+       "there first.",
+       Key(0x71)},
+      {"Tessel", "Mark Dose", Key(0x71), "", Key(0x71)},  // its own key again
+      {"Tessel", "Mark Dose", Key('M', kAccelControl), "", Key('M', kAccelControl)},
+      {"Chart", "Zoom", Key(0x71), "", Key('M', kAccelControl)},  // F2 is free now
+      {"Tessel", "Mark Dose", 0, "", 0},
+  };
+  for (const auto& s : steps) {
+    EXPECT_EQ(table_.Assign(s.category, s.command, s.key), s.answer);
+    EXPECT_EQ(manager_->Find("Tessel", "Mark Dose")->key, s.markDoseKey);
+  }
+  EXPECT_EQ(manager_->Find("Chart", "Zoom")->key, Key(0x71));
+}
+
+}  // namespace
+}  // namespace Strata
