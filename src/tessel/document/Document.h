@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,10 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   bool CalculateResponse(std::uint32_t vector, std::uint32_t element);
   // Measures every cell holding a response again and re-formats its text.
   bool RecalculateAllResponses();
+  // The Settings command: the dialog edits a copy of the settings record and answers OK (true)
+  // or Cancel. After OK, when the record or option flag 2 or 3 changed, the copy is applied and
+  // every response measured again; true then.
+  bool EditSettings(const std::function<bool(DocumentSettings&)>& dialog);
   // The raw extremes of a cell's selection, without changing the cell.
   double SelectionMaximum(std::uint32_t vector, std::uint32_t element);
   double SelectionMinimum(std::uint32_t vector, std::uint32_t element);
