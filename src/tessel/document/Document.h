@@ -149,6 +149,11 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   TableViewManagerState& TableViewState() { return tableViewState_; }
   const TableViewManagerState& TableViewState() const { return tableViewState_; }
 
+  // The percentage the Table View's and the document's text exports last showed: a new run's
+  // first update comes at its first different percentage, as with any one writer.
+  std::int64_t& TableViewExportPercent() { return exportPercent_[0]; }
+  std::int64_t& DocumentExportPercent() { return exportPercent_[1]; }
+
  protected:
   explicit Document(IChartDocument* parent);
   ~Document() override;
@@ -176,6 +181,7 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   Ref<FittedParamsData> selectedRunParams_;
   std::array<ViewSlot, 3> slots_{};
   TableViewManagerState tableViewState_;
+  std::array<std::int64_t, 2> exportPercent_{-1, -1};
 
   TickPosition selectionStart_;
   TickPosition selectionEnd_;
