@@ -421,6 +421,34 @@ bool Document::RecalculateAllResponses() {
   return Tessel::RecalculateAllResponses(*this);
 }
 
+bool Document::EditSettings(const std::function<bool(DocumentSettings&)>& dialog) {
+  if (!settings_) {
+    return false;
+  }
+  const DocumentSettings before = Settings();
+  const bool notifyHost = settings_->Option(kOptionNotifyHost);
+  const bool reserved3 = settings_->Option(kOptionReserved3);
+  DocumentSettings edited = before;
+  if (!dialog(edited)) {
+    return false;
+  }
+  if (edited == before && settings_->Option(kOptionNotifyHost) == notifyHost &&
+      settings_->Option(kOptionReserved3) == reserved3) {
+    return false;
+  }
+  Settings() = std::move(edited);
+  RecalculateAllResponses();
+  SetModified();
+  if (!settings_->Option(kOptionNotifyHost)) {
+    settings_->SetDirty(true);
+  } else if (parent_) {
+    // The host's one change notification stands for the framework's document-changed message.
+    parent_->SetModified();
+  }
+  RefreshView(ViewKind::kResults);
+  return true;
+}
+
 double Document::SelectionMaximum(std::uint32_t vector, std::uint32_t element) {
   return ResponseCalculator(parent_.get(), Settings().calcType, Settings().perDoseBaseline)
       .SelectionMaximum(Matrix().Cell(element, vector));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,10 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   bool CalculateResponse(std::uint32_t vector, std::uint32_t element);
   // Measures every cell holding a response again and re-formats its text.
   bool RecalculateAllResponses();
+  // The Settings command: the dialog edits a copy of the settings record and answers OK (true)
+  // or Cancel. After OK, when the record or option flag 2 or 3 changed, the copy is applied and
+  // every response measured again; true then.
+  bool EditSettings(const std::function<bool(DocumentSettings&)>& dialog);
   // The raw extremes of a cell's selection, without changing the cell.
   double SelectionMaximum(std::uint32_t vector, std::uint32_t element);
   double SelectionMinimum(std::uint32_t vector, std::uint32_t element);
@@ -148,6 +153,11 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   TableViewManagerState& TableViewState() { return tableViewState_; }
   const TableViewManagerState& TableViewState() const { return tableViewState_; }
 
+  // The percentage the Table View's and the document's text exports last showed: a new run's
+  // first update comes at its first different percentage, as with any one writer.
+  std::int64_t& TableViewExportPercent() { return exportPercent_[0]; }
+  std::int64_t& DocumentExportPercent() { return exportPercent_[1]; }
+
  protected:
   explicit Document(IChartDocument* parent);
   ~Document() override;
@@ -175,6 +185,7 @@ class Document : public RefCounted<IChildDocument, ITesselDoc, IMessageHook, IOn
   Ref<FittedParamsData> selectedRunParams_;
   std::array<ViewSlot, 3> slots_{};
   TableViewManagerState tableViewState_;
+  std::array<std::int64_t, 2> exportPercent_{-1, -1};
 
   TickPosition selectionStart_;
   TickPosition selectionEnd_;

@@ -34,6 +34,10 @@ class TableTextWriter {
   bool AddToDataPad(std::uint32_t firstRow, std::uint32_t lastRow, std::uint32_t firstColumn,
                     std::uint32_t lastColumn, IDataPad* pad, IProgressIndicator* progress);
 
+  // The last percentage shown, for a command that keeps it beyond this writer.
+  std::int64_t LastPercent() const { return lastPercent_; }
+  void SetLastPercent(std::int64_t percent) { lastPercent_ = percent; }
+
   // One row's line: the cells of columns from..to, TAB-separated, CR LF at the end.
   std::string Line(std::uint32_t row, std::uint32_t firstColumn, std::uint32_t lastColumn) const;
 

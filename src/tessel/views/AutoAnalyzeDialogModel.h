@@ -8,6 +8,7 @@
 #include "tessel/host/IChartComment.h"
 #include "tessel/host/IChartDocument.h"
 #include "tessel/measure/AutoAnalyzer.h"
+#include "tessel/views/Balloon.h"
 
 namespace Tessel {
 
@@ -15,15 +16,6 @@ class Document;
 
 inline constexpr const char* kAnyChannelEntry = "Any channel except \"All\"";
 inline constexpr double kOffsetLimit = 3600.0;
-
-// An in-dialog warning: a title and a text shown beside the field it is about.
-struct Balloon {
-  std::string title;
-  std::string text;
-  bool warning = false;  // a warning still lets the user go on; an error does not
-
-  bool operator==(const Balloon&) const = default;
-};
 
 // Everything the "Auto-Analyze Selection" dialog decides, without the dialog: the channel
 // choice, the dose comments it finds, the checks of the two offsets, and the run.

@@ -13,10 +13,49 @@ Document* CurrentDocument() {
   return dynamic_cast<Document*>(KeyboardHook::CurrentDocument());
 }
 
+ModuleDialogs& Dialogs() {
+  static ModuleDialogs dialogs;
+  return dialogs;
+}
+
+std::optional<std::string> DocumentsFolder() {
+  return Dialogs().documentsFolder ? Dialogs().documentsFolder() : std::nullopt;
+}
+
 }  // namespace
+
+void InstallModuleDialogs(ModuleDialogs dialogs) {
+  Dialogs() = std::move(dialogs);
+}
 
 std::function<void()> ModuleActionHandler(ModuleAction action) {
   switch (action) {
+    case ModuleAction::kSettings:
+      if (!Dialogs().settings) {
+        return {};
+      }
+      return [] {
+        if (Document* doc = CurrentDocument()) {
+          RunSettingsCommand(*doc, Dialogs().settings);
+        }
+      };
+    case ModuleAction::kExportXml:
+    case ModuleAction::kExportText:
+      if (!Dialogs().saveFile) {
+        return {};
+      }
+      return [xml = action == ModuleAction::kExportXml] {
+        Document* doc = CurrentDocument();
+        const std::shared_ptr<ISaveFileChooser> chooser = Dialogs().saveFile;
+        if (doc == nullptr || !chooser) {
+          return;
+        }
+        if (xml) {
+          ExportToXml(*doc, *chooser, DocumentsFolder());
+        } else {
+          ExportToText(*doc, *chooser, DocumentsFolder());
+        }
+      };
     case ModuleAction::kMarkDose:
       return [] {
         if (ITesselDoc* doc = KeyboardHook::CurrentDocument()) {
