@@ -2,11 +2,13 @@
 
 #include <stdlib.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace Testing {
 
@@ -47,6 +49,10 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 inline std::string WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
   return path.string();
+}
+inline std::string WriteFile(const std::filesystem::path& path,
+                             const std::vector<std::uint8_t>& bytes) {
+  return WriteFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
 }  // namespace Testing

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,15 @@ struct DataRow {
     return static_cast<int>(std::strtol(fields.at(i).c_str(), nullptr, 0));
   }
   bool Flag(size_t i) const { return fields.at(i) == "1" || fields.at(i) == "yes"; }
+  // The blank-separated numbers of a field, nan and inf included.
+  std::vector<double> Numbers(size_t i) const {
+    std::vector<double> v;
+    std::istringstream in(fields.at(i));
+    for (std::string word; in >> word;) {
+      v.push_back(std::strtod(word.c_str(), nullptr));
+    }
+    return v;
+  }
   size_t Size() const { return fields.size(); }
 };
 
@@ -120,6 +130,17 @@ inline std::vector<double> DataNumbers(const std::string& relative) {
     }
   }
   return out;
+}
+
+// Pairs of numbers, x then y, as DataNumbers reads them.
+inline std::pair<std::vector<double>, std::vector<double>> DataPairs(const std::string& relative) {
+  const std::vector<double> v = DataNumbers(relative);
+  std::pair<std::vector<double>, std::vector<double>> xy;
+  for (size_t i = 0; i + 1 < v.size(); i += 2) {
+    xy.first.push_back(v[i]);
+    xy.second.push_back(v[i + 1]);
+  }
+  return xy;
 }
 
 }  // namespace Testing

@@ -2,9 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "cli/CommandIo.h"
 #include "cli/TesselCommand.h"

@@ -22,14 +22,10 @@ using Testing::TempDir;
 using Testing::Tessel;
 using Testing::WriteFile;
 
-std::string Demo() {
-  return std::string(TESSEL_SOURCE_DIR) + "/data/organ-bath.edf";
-}
-
 const std::vector<std::string> kWindow = {"--start", "90", "--stop", "118"};
 
 std::vector<std::string> Analyze(std::vector<std::string> more) {
-  std::vector<std::string> args = {"analyze", Demo()};
+  std::vector<std::string> args = {"analyze", Testing::DemoPath()};
   args.insert(args.end(), kWindow.begin(), kWindow.end());
   args.insert(args.end(), more.begin(), more.end());
   return args;
@@ -73,92 +69,40 @@ CommandRun RunWithFileLimit(const std::vector<std::string>& args, rlim_t limit) 
 // every output keeps what it held before, including those that were written in full.
 TEST(OutputFilesTest, AFullDiskIsReportedAndReplacesNothing) {
   TempDir dir;
-  const std::string xml = dir / "old.xml";
-  const std::string text = dir / "old.txt";
-  const std::string saved = dir / "old.strata";
-  const std::string edf = dir / "sim.edf";
-  const std::string sim = dir / "sim.strata";
-  const std::string doc = dir / "doc.strata";
-  ASSERT_EQ(Tessel(Analyze({"--save", doc})).status, 0);
-  struct Case {
-    std::vector<std::string> args;
-    std::string err;
-  };
-  const std::string tooLarge = ": it cannot be written (File too large)\n";
-  const Case cases[] = {
-      {Analyze({"--text", text, "--params", xml}), "tessel analyze: " + xml + tooLarge},
-      {Analyze({"--params", text}), "tessel analyze: " + text + tooLarge},
-      {Analyze({"--text", text, "--save", saved}),
-       "tessel analyze: Cannot save \"" + saved + "\": writing failed (disk I/O error).\n"},
-      {{"export", doc, "--params", text, "--xml", xml}, "tessel export: " + xml + tooLarge},
-      {{"simulate", edf},
-       "tessel simulate: " + edf + ": the file could not be completed (File too large)\n"},
-      {{"simulate", sim},
-       "tessel simulate: Cannot save \"" + sim + "\": writing failed (disk I/O error).\n"},
-  };
-  for (const Case& c : cases) {
-    for (const std::string& path : {xml, text, saved}) {
-      WriteFile(path, "old");
+  const std::vector<std::pair<std::string, std::string>> places = {{"%DIR%", dir.path()}};
+  ASSERT_EQ(Tessel(Analyze({"--save", dir / "doc.strata"})).status, 0);
+  for (const Testing::DataRow& c : Testing::DataTable("cli/full-disk.txt")) {
+    for (const char* name : {"old.xml", "old.txt", "old.strata"}) {
+      WriteFile(dir / name, "old");
     }
-    const CommandRun r = RunWithFileLimit(c.args, 512);
+    const CommandRun r = RunWithFileLimit(Testing::Args(c[0], places), 512);
     EXPECT_EQ(r.status, 2) << r.err;
-    EXPECT_EQ(r.err, c.err);
-    for (const std::string& path : {xml, text, saved}) {
-      EXPECT_EQ(ReadFile(path), "old") << path << " after " << c.args[0] << " " << c.args.back();
+    EXPECT_EQ(r.err, Testing::Expand(c[1], places) + "\n");
+    for (const char* name : {"old.xml", "old.txt", "old.strata"}) {
+      EXPECT_EQ(ReadFile(dir / name), "old") << name << " after " << c.where;
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 4) << c.args.back();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 4) << c.where;
   }
 }
 
 // Every output is checked before any is written: one bad path leaves the others untouched.
 TEST(OutputFilesTest, OutputsThatCannotBeWrittenAreRefusedFirst) {
   TempDir dir;
-  const std::string xml = dir / "old.xml";
-  const std::string text = dir / "old.txt";
-  const std::string copy = dir / "copy.edf";
-  const std::string link = dir / "link.edf";
-  fs::copy_file(Demo(), copy);
-  fs::create_hard_link(copy, link);
+  const std::vector<std::pair<std::string, std::string>> places = {
+      {"%DIR%", dir.path()}, {"%NAME%", dir.path().filename()}};
+  fs::copy_file(Testing::DemoPath(), dir / "copy.edf");
+  fs::create_hard_link(dir / "copy.edf", dir / "link.edf");
   fs::create_directory(dir / "folder.txt");
-  struct Case {
-    std::vector<std::string> args;
-    std::string err;
-  };
-  const Case cases[] = {
-      {Analyze({"--xml", xml, "--text", text, "--save", dir / "nodir/x.strata"}),
-       "tessel analyze: " + (dir / "nodir/x.strata") + ": the folder \"" + (dir / "nodir") +
-           "\" does not exist"},
-      {{"analyze", copy, "--xml", xml, "--text", link},
-       "tessel analyze: " + link + ": it is the input " + copy + "; it would be overwritten"},
-      {{"analyze", copy, "--text", dir / "../" + dir.path().filename().string() + "/copy.edf"},
-       "tessel analyze: " + (dir / "../") + dir.path().filename().string() +
-           "/copy.edf: it is the input " + copy + "; it would be overwritten"},
-      {Analyze({"--xml", xml, "--params", xml}),
-       "tessel analyze: " + xml + ": it is named by both --xml and --params"},
-      {Analyze({"--save", "/dev/full"}),
-       "tessel analyze: /dev/full: it is not a regular file (a device, a pipe or a socket is "
-       "never replaced)"},
-      {Analyze({"--text", dir / "folder.txt"}),
-       "tessel analyze: " + (dir / "folder.txt") + ": it is a folder"},
-      {Analyze({"--xml", "-", "--text", "-"}),
-       "tessel analyze: --text: only one output can go to standard output"},
-      {Analyze({"--xml", "-", "--json"}),
-       "tessel analyze: --json: the JSON and an output named - cannot both go to standard "
-       "output"},
-      {{"simulate", "/dev/full"},
-       "tessel simulate: /dev/full: it is not a regular file (a device, a pipe or a socket is "
-       "never replaced)"},
-  };
-  for (const Case& c : cases) {
-    WriteFile(xml, "old");
-    WriteFile(text, "old");
-    const CommandRun r = Tessel(c.args);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, c.err + "\n");
-    EXPECT_EQ(ReadFile(xml), "old");
-    EXPECT_EQ(ReadFile(text), "old");
-    EXPECT_EQ(ReadFile(copy), ReadFile(Demo()));
+  for (const Testing::DataRow& c : Testing::DataTable("cli/refused-outputs.txt")) {
+    WriteFile(dir / "old.xml", "old");
+    WriteFile(dir / "old.txt", "old");
+    const CommandRun r = Tessel(Testing::Args(c[0], places));
+    EXPECT_EQ(r.status, 2) << c.where;
+    EXPECT_EQ(r.out, "") << c.where;
+    EXPECT_EQ(r.err, Testing::Expand(c[1], places) + "\n");
+    EXPECT_EQ(ReadFile(dir / "old.xml"), "old") << c.where;
+    EXPECT_EQ(ReadFile(dir / "old.txt"), "old") << c.where;
+    EXPECT_EQ(ReadFile(dir / "copy.edf"), ReadFile(Testing::DemoPath())) << c.where;
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 5);
 }
@@ -178,7 +122,7 @@ TEST(OutputFilesTest, DashIsStandardInputAndStandardOutput) {
 
   std::vector<std::string> fromStdin = {"analyze", "-"};
   fromStdin.insert(fromStdin.end(), kWindow.begin(), kWindow.end());
-  const CommandRun piped = Tessel(fromStdin, ReadFile(Demo()));
+  const CommandRun piped = Tessel(fromStdin, ReadFile(Testing::DemoPath()));
   ASSERT_EQ(piped.status, 0) << piped.err;
   EXPECT_EQ(piped.out, toFile.out);
   const CommandRun info = Tessel({"info", "-"}, "Time [s],A [V]\n0,1\n0.5,2\n");

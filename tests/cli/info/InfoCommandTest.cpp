@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "cli/TesselCommand.h"
 #include "strata/import/EdfTestWriter.h"
@@ -56,30 +55,6 @@ TEST(InfoCommand, JsonHoldsTheSameAsOneObject) {
   // Without --samples there is no "samples" key.
   const auto plain = nlohmann::json::parse(Tessel({"info", path, "--json"}).out);
   EXPECT_FALSE(plain.contains("samples"));
-}
-
-TEST(InfoCommand, UnreadableFileGivesOneLineAndStatusTwo) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::string fault;
-  };
-  const std::string edf = Discontinuous().Bytes();
-  for (const Case& c : {
-           Case{"info-empty.edf", "", "the file is empty"},
-           Case{"info-short.edf", edf.substr(0, edf.size() - 1),
-                "the file is truncated: it is 1559 bytes long, but its header announces 4 data "
-                "records of 134 bytes after 1024 header bytes (1560 bytes)"},
-           Case{"info-ragged.csv", "Time,A,B\n0,1,2\n1,2\n",
-                "line 3 has 2 fields, but the header has 3"},
-       }) {
-    const Testing::TempDir dir;
-    const std::string path = Testing::WriteTempFile(dir, c.name, c.bytes);
-    const CommandRun r = Tessel({"info", path, "--json"});
-    EXPECT_EQ(r.status, 2) << c.name;
-    EXPECT_EQ(r.out, "") << c.name;
-    EXPECT_EQ(r.err, "tessel info: " + path + ": " + c.fault + "\n");
-  }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "strata/import/EdfTestWriter.h"
 #include "strata/import/RecordingImporter.h"
 

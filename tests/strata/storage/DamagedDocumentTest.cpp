@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 
 #include "StorageFixture.h"
+#include "support/TestData.h"
 #include "tessel/persist/PersistFixture.h"
 
 namespace Strata {
@@ -30,12 +30,6 @@ bool SameDocument(ChartDocument& opened, Testing::TestChart& saved) {
          doc->TableViewState() == saved.Doc().TableViewState();
 }
 
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
 // One bit flipped at positions all over a saved document, header, pages and unused space alike:
 // every copy is refused with a message naming the file, or opens exactly as saved because the bit
 // fell where nothing is read. None opens with a changed sample, label, comment or Tessel value.
@@ -57,7 +51,7 @@ TEST(DamagedDocumentTest, AFlippedBitIsRefusedOrChangesNothing) {
   for (size_t at = 0; at < bytes.size(); at += at < 100 ? 1 : 11) {
     std::vector<std::uint8_t> damaged = bytes;
     damaged[at] ^= static_cast<std::uint8_t>(1u << (at % 8));
-    WriteBytes(path, damaged);
+    Testing::WriteFile(path, damaged);
     StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
     if (!opened.chart) {
       EXPECT_EQ(opened.error.rfind(named, 0), 0u) << at << ": " << opened.error;
@@ -81,30 +75,13 @@ TEST(DamagedDocumentTest, TheRefusalNamesWhatIsDamaged) {
   Testing::TestChart chart(SmallRecording());
   const std::string good = (folder / "good.strata");
   ASSERT_EQ(StrataFile::Save(good, chart.Chart(), Classes()), "");
-  struct Case {
-    std::string sql;
-    std::string what;
-  };
-  const Case cases[] = {
-      {"UPDATE samples SET data=zeroblob(length(data)) WHERE block=1 AND channel=0",
-       "the samples and units of block 2 of channel 1 (\"Tension\") do not match their checksum"},
-      {"UPDATE channels SET title='Tensi0n' WHERE id=0",
-       "the title and number of channel 1 do not match their checksum"},
-      {"UPDATE comments SET text='Wash!' WHERE text='Wash'",
-       "the text and place of comment 2 do not match their checksum"},
-      {"UPDATE blocks SET interval=0.03 WHERE id=1",
-       "the timing and length of block 2 do not match their checksum"},
-      {"UPDATE streams SET data=CAST(X'00' || data AS BLOB)",
-       "the state of its \"Tessel Document\" (stream 0) do not match their checksum"},
-      {"DELETE FROM comments WHERE text='Wash'", "the comments: 1 of 2 records can be read"},
-  };
-  for (const Case& c : cases) {
+  for (const Testing::DataRow& c : Testing::DataTable("storage/checksums.txt")) {
     const std::string path = (folder / "patched.strata");
     std::filesystem::copy_file(good, path, std::filesystem::copy_options::overwrite_existing);
-    Testing::Patch(path, c.sql);
+    Testing::Patch(path, c[0]);
     StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
-    EXPECT_FALSE(opened.chart) << c.sql;
-    EXPECT_EQ(opened.error, "Cannot open \"" + path + "\": it is damaged (" + c.what + ").");
+    EXPECT_FALSE(opened.chart) << c.where;
+    EXPECT_EQ(opened.error, "Cannot open \"" + path + "\": it is damaged (" + c[1] + ").");
   }
 }
 

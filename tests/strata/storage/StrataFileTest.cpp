@@ -6,10 +6,10 @@
 
 #include <cmath>
 #include <csignal>
-#include <fstream>
 #include <limits>
 
 #include "StorageFixture.h"
+#include "support/TestData.h"
 #include "tessel/persist/PersistFixture.h"
 
 namespace Strata {
@@ -82,23 +82,6 @@ TEST(StrataFileTest, ReopeningGivesTheSameRecordingAndTesselState) {
   opened.chart->Close();
 }
 
-TEST(StrataFileTest, SavingAgainReplacesTheFile) {
-  TempDir folder;
-  const std::string path = folder / "a.strata";
-  Testing::TestChart chart(RichRecording());
-  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
-  chart.Chart().Data().AddComment(1, TickPosition(0, 3), "later");
-  chart.Doc().Settings().sigFigs = 2;
-  ASSERT_EQ(StrataFile::Save(path, chart.Chart(), Classes()), "");
-  StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
-  ASSERT_TRUE(opened.chart) << opened.error;
-  EXPECT_TRUE(opened.chart->Data() == chart.Chart().Data());
-  EXPECT_EQ(TesselOf(*opened.chart)->Settings().sigFigs, 2);
-  opened.chart->Close();
-  // Nothing but the document is left in the folder.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-}
-
 TEST(StrataFileTest, EmptyRecordingKeepsTheTableWithoutResponses) {
   TempDir folder;
   const std::string path = folder / "empty.strata";
@@ -118,76 +101,26 @@ TEST(StrataFileTest, EmptyRecordingKeepsTheTableWithoutResponses) {
   opened.chart->Close();
 }
 
-std::string WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
-
 TEST(StrataFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
   TempDir folder;
   Testing::TestChart chart(RichRecording());
   const std::string good = folder / "good.strata";
   ASSERT_EQ(StrataFile::Save(good, chart.Chart(), Classes()), "");
-  auto copy = [&](const std::string& name, const std::string& sql) {
-    const std::string path = folder / name;
-    std::filesystem::copy_file(good, path);
-    if (!sql.empty()) {
-      Testing::Patch(path, sql);
+  for (const Testing::DataRow& c : Testing::DataTable("storage/refusals.txt")) {
+    const std::string path = folder / c[0];
+    if (c[1] == "text") {
+      Testing::WriteFile(path, c[2]);
+    } else if (c[1] == "folder") {
+      std::filesystem::create_directory(path);
+    } else if (c[1] == "foreign") {
+      Testing::Patch(path, "CREATE TABLE t(x)");
+    } else if (c[1] != "missing") {
+      std::filesystem::copy_file(good, path);
+      Testing::Patch(path, (c[1] == "format1" ? Testing::kAsFormatOne : "") + c[2]);
     }
-    return path;
-  };
-  sqlite3* foreign = nullptr;
-  sqlite3_open((folder / "foreign.db").c_str(), &foreign);
-  sqlite3_exec(foreign, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
-  sqlite3_close(foreign);
-  std::filesystem::create_directory(folder / "folder.strata");
-
-  struct Case {
-    std::string path;
-    std::string reason;
-  };
-  const Case cases[] = {
-      {folder / "missing.strata", "the file does not exist"},
-      {WriteText((folder / "notes.strata"), "Dose 1\tResponse\n"), "it is not a Strata document"},
-      {WriteText((folder / "empty.strata"), ""), "it is not a Strata document"},
-      {folder / "folder.strata", "it is not a file"},
-      {folder / "foreign.db", "it is not a Strata document"},
-      {copy("newer.strata", "PRAGMA user_version=3"),
-       "it was written in format 3 by a newer version of Strata; this version reads formats up "
-       "to 2"},
-      {copy("noversion.strata", "PRAGMA user_version=0"), "it has no valid format version (0)"},
-      {copy("short.strata",
-            "UPDATE samples SET data=substr(data,1,12) WHERE block=1 AND channel=1"),
-       "it is damaged (block 2 of channel 2 holds 12 bytes of samples where 28 are expected)"},
-      {copy("nosamples.strata", "DELETE FROM samples WHERE block=1"),
-       "it is damaged (the samples of some blocks are missing)"},
-      {copy("gap.strata", "DELETE FROM channels WHERE id=1"),
-       "it is damaged (the channel list is not complete)"},
-      {copy("comment.strata",
-            Testing::kAsFormatOne + "UPDATE comments SET tick=900 WHERE text='Start'"),
-       "it is damaged (comment \"Start\" lies outside the recording)"},
-      {copy("notable.strata", "DROP TABLE comments"), "it is damaged (no such table: comments)"},
-      {copy("other.strata", Testing::kAsFormatOne + "UPDATE children SET class='Other Document'"),
-       "it holds a \"Other Document\" document that this program cannot open"},
-      {copy("stream.strata",
-            Testing::kAsFormatOne + "UPDATE streams SET data=X'AAAA14550900000000'"),
-       "the state of its \"Tessel Document\" cannot be read (stream 0: the stream has a "
-       "version this program cannot read)"},
-      {copy("string.strata",
-            Testing::kAsFormatOne +
-                "UPDATE streams SET "
-                "data=X'AAAA145508000000000000000000000000000000000000000000FEFFFFFF"
-                "00000000010000800200000002000000'"),
-       "the state of its \"Tessel Document\" cannot be read (stream 0: the stream holds a "
-       "malformed string)"},
-      {copy("orphan.strata", "UPDATE streams SET child=5"),
-       "it is damaged (a stream belongs to no extension document)"},
-  };
-  for (const Case& c : cases) {
-    StrataFile::Opened opened =
-        StrataFile::Open(c.path, Tessel::Ref<Host>(&chart.Host()), Classes());
-    EXPECT_FALSE(opened.chart) << c.path;
-    EXPECT_EQ(opened.error, "Cannot open \"" + c.path + "\": " + c.reason + ".");
+    StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
+    EXPECT_FALSE(opened.chart) << c.where;
+    EXPECT_EQ(opened.error, "Cannot open \"" + path + "\": " + c[3] + ".") << c.where;
   }
 }
 
@@ -201,10 +134,7 @@ TEST(StrataFileTest, TruncatedFilesAreRefusedAtEveryLength) {
   const std::string path = folder / "cut.strata";
   // Cuts at many places, inside the header, inside pages and at page boundaries.
   for (size_t cut = 0; cut < bytes.size(); cut += cut < 128 ? 7 : 1021) {
-    {
-      std::ofstream out(path, std::ios::binary | std::ios::trunc);
-      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(cut));
-    }
+    Testing::WriteFile(path, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut));
     StrataFile::Opened opened = StrataFile::Open(path, Tessel::Ref<Host>(&chart.Host()), Classes());
     EXPECT_FALSE(opened.chart) << cut;
     const std::string reason = cut < 16 ? "it is not a Strata document"

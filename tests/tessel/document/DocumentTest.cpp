@@ -39,23 +39,6 @@ void MarkAt(Document& doc, TickPosition position, std::uint32_t row = 4) {
   cell.text = "3.5";
 }
 
-// A Table View that counts the keys' commands.
-struct TableView : CountingView {
-  TableView() : CountingView(ViewKind::kTable) {}
-};
-
-TEST(DocumentTest, InitialiseHandsTheDefaultMatrixToTheHost) {
-  TestChart t(TwoBlockRecording());
-  std::uint32_t type = 0;
-  ASSERT_EQ(t.Doc().Matrix().GetChildDataType(&type), kOk);
-  EXPECT_NE(type >> 16, 0u);
-  EXPECT_EQ(type & 0xFFFF, 0u);
-  EXPECT_EQ(t.Chart().ChildData(type), &t.Doc().Matrix());
-  EXPECT_EQ(t.Doc().Matrix().ColumnCount(), 3u);
-  EXPECT_EQ(t.Doc().Matrix().RowCount(), 5u);
-  EXPECT_EQ(t.Doc().Settings(), DocumentSettings{});
-}
-
 TEST(DocumentTest, ResetReplacesTheMatrixTheHostKeeps) {
   TestChart t(TwoBlockRecording());
   t.Doc().Matrix().AppendRow();
@@ -86,7 +69,7 @@ TEST(DocumentTest, KeysTheUserClearedStayClearedAndTheTableViewSaysSo) {
   EXPECT_EQ(t.Doc().MarkDoseKey(), 0x00710001u);
   EXPECT_EQ(t.Doc().AddResponseKey(), 0u);
   EXPECT_TRUE(t.Messages().Messages().empty());
-  TableView table;
+  CountingView table(ViewKind::kTable);
   t.Doc().AttachView(&table);
   Testing::ExpectOneMessage(t.Messages(), "keys-unassigned", MessageIcon::kInformation);
   t.Doc().DetachView(&table);
@@ -289,7 +272,7 @@ TEST(DocumentTest, RepeatLabelsTellTheHostTheDocumentChanged) {
 
 TEST(DocumentTest, ShortcutKeysReachTheCurrentDocumentsTableView) {
   TestChart t;
-  TableView table;
+  CountingView table(ViewKind::kTable);
   t.Doc().AttachView(&table);
   KeyboardHook::SetCurrentDocument(t.DocRef());
   for (const Testing::DataRow& c : Testing::DataTable("document/shortcut-keys.txt")) {

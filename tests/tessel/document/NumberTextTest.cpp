@@ -63,28 +63,11 @@ TEST(NumberTextTest, WidenExponentPadsToThreeDigitsOnly) {
 
 TEST(NumberTextTest, CellOutputTextOfChannelsAndPrompts) {
   const std::vector<std::string> titles = {"Tension", "Pressure", "Flow"};
-  struct Case {
-    const char* text;
-    std::int32_t flags;
-    const char* output;
-  };
-  const Case cases[] = {
-      {"2", kFlagsRunChannelSet, "Flow"},
-      {"0", kFlagsRunChannelSet, "Tension"},
-      {"-1", kFlagsRunChannelSet, ""},
-      {"7", kFlagsRunChannelSet, ""},
-      {"abc", kFlagsRunChannelSet, ""},
-      // A channel that is still a prompt gives nothing, whatever index it holds.
-      {"1", kFlagsRunChannelUnset, ""},
-      {"<Enter Dose>", kFlagsEnterDose, ""},
-      {"<Run B Label>", kFlagsRunLabelPlaceholder, ""},
-      {"NaN", kFlagsResponse, "NaN"},
-  };
-  for (const Case& c : cases) {
+  for (const Testing::DataRow& c : Testing::DataTable("document/cell-output.txt")) {
     TableViewElem e = TableViewElem::Cleared();
-    e.text = c.text;
-    e.flags = c.flags;
-    EXPECT_EQ(CellOutputText(e, titles), c.output) << c.text;
+    e.text = c[0];
+    e.flags = c.Int(1);
+    EXPECT_EQ(CellOutputText(e, titles), c[2]) << c.where;
   }
 }
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
-#include <sstream>
 #include <vector>
 
 #include "support/TestData.h"
@@ -69,19 +67,11 @@ TEST(FitRunTest, StatisticsWithoutDegreesOfFreedomStillGiveTheSums) {
 // Values no table produces but a caller could pass: every fit must end, with a record whose
 // flags tell the truth, and nothing undefined on the way (the sanitizer build runs this too).
 TEST(FitRunTest, HostileValuesEndWithAnHonestRecord) {
-  auto numbers = [](const std::string& field) {
-    std::vector<double> v;
-    std::istringstream in(field);
-    for (std::string word; in >> word;) {
-      v.push_back(std::strtod(word.c_str(), nullptr));  // reads nan and inf as well
-    }
-    return v;
-  };
   for (const Testing::DataRow& row : Testing::DataTable("fit/hostile-values.txt")) {
     const struct {
       std::string what;
       std::vector<double> x, y;
-    } c{row.where + " " + row[0], numbers(row[1]), numbers(row[2])};
+    } c{row.where + " " + row[0], row.Numbers(1), row.Numbers(2)};
     for (bool fix : {false, true}) {
       FitResult r;
       FitRun(c.x, c.y, fix, r);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <sstream>
 #include <vector>
 
 #include "support/TestData.h"
@@ -86,21 +85,12 @@ TEST(SigmoidModelTest, GradientMatchesCentralDifferences) {
   }
 }
 
-std::vector<double> Numbers(const std::string& text) {
-  std::vector<double> v;
-  std::istringstream in(text);
-  for (std::string word; in >> word;) {
-    v.push_back(std::strtod(word.c_str(), nullptr));
-  }
-  return v;
-}
-
 TEST(SigmoidModelTest, InitialEstimates) {
   const FB_ThreeParam three;
   for (const Testing::DataRow& c : Testing::DataTable("fit/initial-estimates.txt")) {
     SCOPED_TRACE(c.where + " " + c[0]);
     Params p;
-    three.InitialEstimates(Numbers(c[1]), Numbers(c[2]), p);
+    three.InitialEstimates(c.Numbers(1), c.Numbers(2), p);
     ASSERT_EQ(p.size(), 3u);
     EXPECT_EQ(p[kTop], c.Number(3));
     EXPECT_EQ(p[kBottom], c.Number(4));

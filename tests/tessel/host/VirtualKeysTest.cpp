@@ -2,39 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestData.h"
+
 namespace Tessel {
 namespace {
 
-// Toolkit key numbers as the toolkit defines them.
-constexpr int kF1 = 0x01000030;
-constexpr int kF2 = 0x01000031;
-constexpr int kF3 = 0x01000032;
-constexpr int kF24 = 0x01000047;
-constexpr int kLeft = 0x01000012;
-constexpr int kReturn = 0x01000004;
-constexpr int kCapsLock = 0x01000024;
-
 TEST(VirtualKeysTest, KeysAndModifiersMakeTheShortcutCodesTheManagerStores) {
-  struct Case {
-    int key;
-    std::uint32_t modifiers;
-    std::uint32_t code;
-  };
-  const Case cases[] = {
-      {kF2, 0, 0x00710001},  // the default Mark Dose key
-      {kF3, 0, 0x00720001},  // the default Add Response key
-      {kF1, 0, 0x00700001},
-      {kF24, 0, 0x00870001},
-      {kF2, kToolkitShift, 0x00710005},
-      {'M', kToolkitControl, 0x004D0009},
-      {kF3, kToolkitAlt, 0x00720011},
-      {'7', kToolkitControl | kToolkitShift, 0x0037000D},
-      {kLeft, 0, 0x00250001},
-      {kReturn, 0, 0x000D0001},
-      {kCapsLock, 0, 0},  // no virtual key: no code
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ShortcutKeyCodeOf(c.key, c.modifiers), c.code) << std::hex << c.key;
+  for (const Testing::DataRow& c : Testing::DataTable("host/shortcut-codes.txt")) {
+    EXPECT_EQ(ShortcutKeyCodeOf(c.Int(1), static_cast<std::uint32_t>(std::stoul(c[2], nullptr, 0))),
+              static_cast<std::uint32_t>(std::stoul(c[3], nullptr, 0)))
+        << c.where << " " << c[0];
   }
 }
 

@@ -28,11 +28,10 @@ std::uint64_t Bits(double v) {
 
 // One channel holding exactly these samples in a block at the given interval.
 Strata::Recording Signal(const std::vector<float>& values, double interval = 1.0) {
-  Strata::Recording r;
-  r.AddChannel("Pressure");
-  r.AddBlock(interval, static_cast<std::uint32_t>(values.size()));
-  r.BlockAt(0).samples[0] = values;
-  return r;
+  return Testing::RecordingBuilder()
+      .Block(interval, static_cast<std::uint32_t>(values.size()))
+      .Samples("Pressure", values)
+      .Build();
 }
 
 std::vector<float> Ramp(std::uint32_t n) {

@@ -218,6 +218,11 @@ TEST_F(MarkDoseTest, DownAdvanceMovesFromTheLastDoseToTheNextRun) {
   s.PressF3();
   EXPECT_EQ(s.Table().CurrentCell(), (CellIndex{kFirstDoseRow, kC}));
   EXPECT_EQ(s.Table().CurrentChannel(), 1);
+  // From the last dose of the last run there is nowhere further to go.
+  s.Table().SelectCell(kRow2, kC);
+  s.Select(1, 10, 20);
+  s.PressF3();
+  EXPECT_EQ(s.Table().CurrentCell(), (CellIndex{kRow2, kC}));
 }
 
 }  // namespace

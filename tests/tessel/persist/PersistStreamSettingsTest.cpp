@@ -25,15 +25,6 @@ TEST(PersistStreamSettingsTest, DefaultDocumentIsWrittenByteForByte) {
             settings);
 }
 
-TEST(PersistStreamSettingsTest, FlagFourIsWrittenThenCleared) {
-  TestChart chart(Testing::DataRecording());
-  chart.Doc().SettingsObject().SetOption(kOptionSaved, true);
-  const Bytes written = Testing::SaveBytes(chart.Doc());
-  EXPECT_EQ(Bytes(written.begin() + 8, written.begin() + 24),
-            StreamBytes().Int(0).Int(0).Int(0).Int(1).Bytes());
-  EXPECT_FALSE(chart.Doc().SettingsObject().Option(kOptionSaved));
-}
-
 TEST(PersistStreamSettingsTest, FailedWriteStillClearsFlagFourAndKeepsDirty) {
   TestChart chart(Testing::DataRecording());
   PersistStreamSettings& o = chart.Doc().SettingsObject();
