@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <fstream>
 
@@ -361,6 +364,101 @@ TEST_F(MainWindowTest, RecentFilesAreKeptBetweenRuns) {
   EXPECT_EQ(entry->text().toStdString(), "&1 organ-bath.edf  (" TESSEL_SOURCE_DIR "/data)");
   entry->trigger();
   EXPECT_EQ(second.Count(), 1);
+}
+
+// The Table View's grid in its window, typed into as a person types: the first key opens the
+// cell's editor, Enter commits.
+class TableViewKeys {
+ public:
+  explicit TableViewKeys(QDockWidget* dock) {
+    for (auto* v : dock->findChildren<QTableView*>()) {
+      if (v->accessibleName() == "Table") {
+        body_ = v;
+      } else if (v->accessibleName() == "Table header rows") {
+        header_ = v;
+      }
+    }
+  }
+  QTableView* ViewOf(int row) const { return row <= 3 ? header_ : body_; }
+  QModelIndex Index(int row, int column) const {
+    return body_->model()->index(row - 1, column - 1);
+  }
+  void Click(int row, int column) {
+    ViewOf(row)->setFocus();
+    QTest::mouseClick(ViewOf(row)->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      ViewOf(row)->visualRect(Index(row, column)).center());
+  }
+  void Type(int row, int column, const QString& text) {
+    Click(row, column);
+    QTest::keyClicks(ViewOf(row), text.left(1));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+  }
+  // The run's channel from the drop-down, by its place in the list.
+  void PickChannel(int column, int channel, QWidget* window) {
+    Click(3, column);
+    QTest::keyClick(header_, Qt::Key_Space);
+    // The editor just opened is the newest child; closed ones may linger until deleted.
+    const auto boxes = header_->viewport()->findChildren<QComboBox*>();
+    ASSERT_FALSE(boxes.isEmpty());
+    QComboBox* box = boxes.last();
+    box->hidePopup();
+    box->setCurrentIndex(channel);
+    QTest::keyClick(box, Qt::Key_Return);
+    QApplication::processEvents();
+    QApplication::setActiveWindow(window);
+  }
+  QString Text(int row, int column) const { return Index(row, column).data().toString(); }
+
+ private:
+  QTableView* header_ = nullptr;
+  QTableView* body_ = nullptr;
+};
+
+// F2 reaches the Table View of the recording the user works in; while it records, the dose is
+// marked at the newest sample.
+TEST_F(MainWindowTest, F2MarksIntoTheActiveRecordingAtItsNewestSample) {
+  auto w = Start();
+  w->NewRecording();
+  ChartWindow* a = w->Active();
+  QDockWidget* dock = w->OpenView(w->Module().Commands().Menu().at(3).info.viewClass);
+  ASSERT_NE(dock, nullptr);
+  TableViewKeys grid(dock);
+  grid.Type(1, 2, "Control");
+  grid.PickChannel(2, 0, w.get());
+  grid.Type(4, 1, "1");
+  ASSERT_TRUE(a->StartSampling());
+  a->SampleFor(2.0);
+  ChartView& chart = a->View();
+  // The Active Point one second into the recording.
+  QTest::mouseClick(&chart, Qt::LeftButton, Qt::NoModifier,
+                    QPoint(chart.XOfTime(1.0), chart.LaneRect(0).center().y()));
+  grid.Click(4, 2);
+
+  // A second recording, active: F2 has no Table View there and marks nothing anywhere.
+  w->NewRecording();
+  ChartWindow* b = w->Active();
+  // Keys are sent to the window, as the keyboard sends them, where the module's hook sees them.
+  b->View().setFocus();
+  QTest::keyClick(w->windowHandle(), Qt::Key_F2);
+  EXPECT_TRUE(a->Chart().Data().Comments().empty());
+
+  // Back in the first, F2 from the Chart View marks the dose at the newest sample.
+  QTabWidget* tabs = w->findChild<QTabWidget*>();
+  tabs->setCurrentIndex(tabs->indexOf(a));
+  a->SampleFor(1.0);
+  chart.setFocus();
+  QTest::keyClick(w->windowHandle(), Qt::Key_F2);
+  const auto& comments = a->Chart().Data().Comments();
+  ASSERT_EQ(comments.size(), 1u);
+  EXPECT_EQ(comments[0].text, "TSL: <1> <Control>");
+  EXPECT_EQ(comments[0].position, TickPosition(0, a->Chart().Data().BlockAt(0).Ticks() - 1));
+  EXPECT_EQ(grid.Text(4, 2), "(marked)");
+  EXPECT_TRUE(b->Chart().Data().Comments().empty());
+  a->StopSampling();
 }
 
 TEST_F(MainWindowTest, WithoutTheModuleRecordingsStillOpenAfterOneMessage) {

@@ -2,12 +2,15 @@
 // README: strata-screenshots OUTPUT_FOLDER [PLUGIN_FOLDER].
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 #include "strata/app/DataPadWindow.h"
@@ -49,6 +52,38 @@ std::vector<std::vector<std::string>> DemoParameters() {
     }
   }
   return rows;
+}
+
+// The Table View of the demo recording analysed by the tessel command beside this program: a
+// filled table with its prompts, marked doses and responses.
+bool TableViewShot(Strata::MainWindow& window, const QDir& out) {
+  QTemporaryDir folder;
+  const QString saved = folder.filePath(QStringLiteral("demo.strata"));
+  QProcess tessel;
+  tessel.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tessel"),
+               {QStringLiteral("analyze"), QStringLiteral("data/organ-bath.edf"),
+                QStringLiteral("--start"), QStringLiteral("90"), QStringLiteral("--stop"),
+                QStringLiteral("118"), QStringLiteral("--save"), saved});
+  if (!tessel.waitForFinished(60000) || tessel.exitCode() != 0 || !window.Open(saved)) {
+    std::fprintf(stderr, "strata-screenshots: the demo could not be analysed\n");
+    return false;
+  }
+  const auto& menu = window.Module().Commands().Menu();
+  const auto table = std::find_if(menu.begin(), menu.end(),
+                                  [](const auto& item) { return item.info.text == "&Table View"; });
+  QDockWidget* dock = table != menu.end() ? window.OpenView(table->info.viewClass) : nullptr;
+  if (dock == nullptr) {
+    std::fprintf(stderr, "strata-screenshots: no Table View\n");
+    return false;
+  }
+  dock->setFloating(true);
+  dock->resize(760, 520);
+  dock->show();
+  QTest::qWait(100);
+  const bool shot = Save(dock->grab().toImage(), out, "table-view.png");
+  dock->close();
+  window.CloseActive();
+  return shot;
 }
 
 }  // namespace
@@ -109,6 +144,8 @@ int main(int argc, char** argv) {
   QTest::qWait(50);
   saved = Save(padWindow.grab().toImage(), out, "data-pad.png") && saved;
   padWindow.hide();
+
+  saved = TableViewShot(window, out) && saved;
 
   // The Shortcut Key Manager at the module's commands, as Help > Keyboard Shortcuts opens it.
   QTimer::singleShot(100, [&] {

@@ -28,6 +28,11 @@ class GridModel : public QAbstractTableModel {
   // The table changed: a changed shape resets the model, otherwise every cell is announced as
   // changed in the roles the grid draws.
   void Refresh();
+  // Everything the grid shows is read again, as when another table is shown.
+  void Reset() {
+    beginResetModel();
+    endResetModel();
+  }
   // The summary line under a column ("Count", the numbers of doses and responses).
   QString Summary(int column) const;
 

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -31,6 +32,22 @@ class TableContent : public QWidget {
   std::function<void(QWidget&)> layOut_;
 };
 
+// The buttons' face, Tahoma. Where the system has none, Wine's metric-compatible Tahoma is used
+// when it is installed (Debian's fonts-wine); otherwise the system substitutes its nearest face.
+QFont ButtonFont() {
+  static const bool loaded = [] {
+    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
+      QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    }
+    return true;
+  }();
+  (void)loaded;
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(13);
+  font.setWeight(QFont::Normal);
+  return font;
+}
+
 QRect ToRect(const TableLayout::Rect& r) {
   return QRect(r.x, r.y, r.width, r.height);
 }
@@ -54,10 +71,7 @@ TesselTableView::~TesselTableView() {
 
 QWidget* TesselTableView::CreateContent(QWidget* parent) {
   auto* content = new TableContent(parent, [this](QWidget& w) { LayOut(w); });
-  // The buttons' face; where Tahoma is not installed the system substitutes its metric twin.
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(13);
-  font.setWeight(QFont::Normal);
+  const QFont font = ButtonFont();
   grid_ = new TVF_Grid::Grid(presenter_->Data(), presenter_->Data(), *this, content);
   grid_->setFont(font);
   grid_->SetOptions(presenter_->GridOptions());
