@@ -14,6 +14,9 @@ struct GridRange {
   std::uint32_t right = 0;
 };
 
+// How a cell looks: the grid draws each look its own way.
+enum class GridCellLook { kPlain, kHeader, kPrompt, kMarked, kMeasured };
+
 // What the grid control tells the view that owns it, and asks it about editing. The grid keeps
 // no rule of the table: which cells may be edited, what a list cell offers and what an edit or a
 // context item does are the owner's.
@@ -36,6 +39,7 @@ class ITableUserActionHandler {
   // (also of one that is not among the choices).
   virtual std::vector<std::string> ListChoices(std::uint32_t row, std::uint32_t column) = 0;
   virtual std::string ListText(std::int32_t value) = 0;
+  virtual GridCellLook Look(std::uint32_t row, std::uint32_t column) = 0;
 };
 
 }  // namespace Tessel

@@ -5,6 +5,7 @@
 
 #include "tessel/document/Document.h"
 #include "tessel/host/IChannelInfo.h"
+#include "tessel/measure/DoseMarker.h"
 #include "tessel/views/TableEditor.h"
 #include "tessel/views/TableMessages.h"
 
@@ -50,6 +51,26 @@ bool TableViewPresenter::Editable(std::uint32_t row, std::uint32_t column) const
     return true;
   }
   return column >= kFirstRunColumn && (row == kRowLabel || row == kRowChannel);
+}
+
+GridCellLook TableViewPresenter::Look(std::uint32_t row, std::uint32_t column) const {
+  if (!doc_.Matrix().Contains(row, column)) {
+    return GridCellLook::kPlain;
+  }
+  const TableViewElem& cell = doc_.Matrix().Cell(row, column);
+  if ((cell.flags & kCellPrompt) != 0) {
+    return GridCellLook::kPrompt;
+  }
+  if ((cell.flags & (kCellHeader | kCellRowNumber)) != 0) {
+    return GridCellLook::kHeader;
+  }
+  if (column < kFirstRunColumn || row < kFirstDoseRow) {
+    return GridCellLook::kPlain;
+  }
+  if (cell.responseAdded) {
+    return GridCellLook::kMeasured;
+  }
+  return cell.text == kMarkedText ? GridCellLook::kMarked : GridCellLook::kPlain;
 }
 
 std::uint32_t TableViewPresenter::GridOptions() const {

@@ -11,6 +11,7 @@
 #include "tessel/host/IChartDocument.h"
 #include "tessel/host/Ref.h"
 #include "tessel/measure/CellAdvance.h"
+#include "tessel/support/ITableUserActionHandler.h"
 #include "tessel/views/TableDeletion.h"
 #include "tessel/views/TableViewData.h"
 
@@ -109,6 +110,8 @@ class TableViewPresenter : public IDocumentView {
   // Which cells the user may type into: run labels and channels, doses, responses.
   bool Editable(std::uint32_t row, std::uint32_t column) const;
   std::uint32_t GridOptions() const;
+  // Headers, prompts, a dose marked but not measured, a measured response: each looks its own.
+  GridCellLook Look(std::uint32_t row, std::uint32_t column) const;
   bool Visible(TableButton button) const;
   // The balloon tip to show under the buttons; empty for none.
   const std::string& Tip() const { return tip_; }

@@ -42,6 +42,20 @@ TEST(TableLayoutTest, OnlyLabelsChannelsDosesAndResponsesAreTyped) {
   for (const Case& c : cases) {
     EXPECT_EQ(s.Table().Editable(c.row, c.column), c.editable) << c.row << "," << c.column;
   }
+  // Each cell's look: headers, prompts, a marked dose, a measured response, a plain dose.
+  using L = GridCellLook;
+  EXPECT_EQ(s.Table().Look(1, 2), L::kPrompt);  // the run's label until a mark names it
+  s.TypeDoses({"1"});
+  s.Select(0, 10, 20);
+  s.Table().SelectCell(4, 2);
+  s.PressF2();
+  s.Table().SelectCell(5, 2);
+  EXPECT_EQ((std::vector<L>{s.Table().Look(0, 2), s.Table().Look(3, 1), s.Table().Look(5, 1),
+                            s.Table().Look(4, 2), s.Table().Look(4, 1)}),
+            (std::vector<L>{L::kHeader, L::kHeader, L::kPrompt, L::kMarked, L::kPlain}));
+  s.Table().SelectCell(4, 2);
+  s.PressF3();
+  EXPECT_EQ(s.Table().Look(4, 2), L::kMeasured);
   EXPECT_EQ(s.Table().GridOptions(), 0x101u);
   s.Doc().Settings().f1 = true;
   EXPECT_EQ(s.Table().GridOptions(), 0x103u);

@@ -240,7 +240,11 @@ void Grid::FillSummary() {
     summaryModel_->setItem(0, c, item);
     summary_->setColumnWidth(c, body_->columnWidth(c));
   }
-  summary_->verticalHeader()->setFixedWidth(body_->verticalHeader()->width());
+  // The row numbers' column is wide enough for the summary line's title too.
+  const int title =
+      summary_->verticalHeader()->fontMetrics().horizontalAdvance(model_->Summary(-1));
+  body_->verticalHeader()->setMinimumWidth(title + 12);
+  summary_->verticalHeader()->setFixedWidth(std::max(body_->verticalHeader()->width(), title + 12));
   summary_->setFixedHeight(summary_->rowHeight(0) + 2 * summary_->frameWidth());
   summary_->horizontalScrollBar()->setValue(body_->horizontalScrollBar()->value());
 }

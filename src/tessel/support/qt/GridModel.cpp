@@ -9,14 +9,11 @@ namespace TVF_Grid {
 namespace {
 
 // The grid's cell bits it draws by.
-constexpr std::int32_t kCellResponse = 0x01;
 constexpr std::int32_t kCellList = 0x08;
 constexpr std::int32_t kCellHeader = 0x10;
-constexpr std::int32_t kCellPrompt = 0x80;
 // The stored text, as opposed to the summary line.
 constexpr std::int32_t kStoredText = 8;
 constexpr std::int32_t kSummaryText = 0;
-constexpr const char* kMarked = "(marked)";
 
 }  // namespace
 
@@ -59,30 +56,29 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       return (info & kCellList) != 0 ? QVariant(Text(row, column).toInt())
                                      : QVariant(Text(row, column));
     case Qt::FontRole:
-      if ((info & kCellPrompt) != 0) {
+      if (owner_.Look(row, column) == Tessel::GridCellLook::kPrompt) {
         QFont italic;
         italic.setItalic(true);
         return italic;
       }
       return {};
     case Qt::ForegroundRole:
-      if ((info & kCellPrompt) != 0) {
+      if (owner_.Look(row, column) == Tessel::GridCellLook::kPrompt) {
         return QBrush(QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text));
       }
       return {};
     case Qt::BackgroundRole:
-      // Headers look like headers; a marked dose waits for its response (amber), a measured
-      // response is settled (green).
-      if ((info & kCellHeader) != 0) {
-        return QBrush(QGuiApplication::palette().color(QPalette::AlternateBase));
+      // A marked dose waits for its response (amber); a measured response is settled (green).
+      switch (owner_.Look(row, column)) {
+        case Tessel::GridCellLook::kHeader:
+          return QBrush(QGuiApplication::palette().color(QPalette::AlternateBase));
+        case Tessel::GridCellLook::kMarked:
+          return QBrush(QColor(255, 236, 179));
+        case Tessel::GridCellLook::kMeasured:
+          return QBrush(QColor(220, 240, 220));
+        default:
+          return {};
       }
-      if (Text(row, column) == QLatin1String(kMarked)) {
-        return QBrush(QColor(255, 236, 179));
-      }
-      if ((info & kCellResponse) != 0 && !Text(row, column).isEmpty()) {
-        return QBrush(QColor(220, 240, 220));
-      }
-      return {};
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::AlignVCenter |
                                  ((info & kCellHeader) != 0 ? Qt::AlignHCenter : Qt::AlignRight));

@@ -48,6 +48,9 @@ class TesselTableView : public TesselViewBase, public ITableUserActionHandler {
   std::string ListText(std::int32_t value) override {
     return presenter_->Data().ChannelText(value);
   }
+  GridCellLook Look(std::uint32_t row, std::uint32_t column) override {
+    return presenter_->Look(row, column);
+  }
 
  protected:
   QWidget* CreateContent(QWidget* parent) override;
