@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -42,7 +43,6 @@ class PlainModel : public QStandardItemModel {
 
 struct Scene {
   Scene() {
-    App();
     std::vector<std::string> labels;
     std::vector<std::string> doses;
     for (std::uint32_t r = 0; r < kRuns; ++r) {
@@ -78,6 +78,7 @@ struct Scene {
     plainView.show();
   }
 
+  QApplication& app = App();  // before any widget
   Testing::TestChart chart{Testing::Bath(100, {})};
   Tessel::Ref<Tessel::TesselTableView> view;
   QWidget* window = nullptr;

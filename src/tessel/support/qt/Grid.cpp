@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -82,6 +81,47 @@ class ListCellDelegate : public QStyledItemDelegate {
   Tessel::ITableUserActionHandler& owner_;
 };
 
+// The summary line under the grid: one row read from the grid's model as it is drawn, so that a
+// change costs one signal however many runs there are.
+class SummaryModel : public QAbstractTableModel {
+ public:
+  SummaryModel(GridModel& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
+    connect(&grid, &QAbstractItemModel::modelReset, this, [this] {
+      beginResetModel();
+      endResetModel();
+    });
+    connect(&grid, &QAbstractItemModel::dataChanged, this, [this] {
+      if (columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(0, columnCount() - 1), {Qt::DisplayRole});
+      }
+      emit headerDataChanged(Qt::Vertical, 0, 0);
+    });
+  }
+  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 1; }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : grid_.columnCount();
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role == Qt::DisplayRole) {
+      return grid_.Summary(index.column());
+    }
+    if (role == Qt::TextAlignmentRole) {
+      return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return {};
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    // The first column's summary is the line's title, shown where the row numbers are.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole) {
+      return grid_.Summary(-1);
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+  }
+
+ private:
+  GridModel& grid_;
+};
+
 void SetUpView(QTableView* view, GridModel* model, QAbstractItemDelegate* delegate) {
   view->setModel(model);
   view->setItemDelegate(delegate);
@@ -118,11 +158,12 @@ Grid::Grid(Tessel::ITableDataManager& source, Tessel::IListGenerator& items,
   frozen_->setFrameShape(QFrame::NoFrame);
   frozen_->setFocusPolicy(Qt::ClickFocus);
 
-  summaryModel_ = new QStandardItemModel(this);
+  summaryModel_ = new SummaryModel(*model_, this);
   summary_ = new QTableView(this);
   summary_->setAccessibleName(QStringLiteral("Summary line"));
   summary_->setModel(summaryModel_);
   summary_->horizontalHeader()->hide();
+  summary_->horizontalHeader()->setDefaultSectionSize(96);
   summary_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   summary_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -186,14 +227,9 @@ Grid::Grid(Tessel::ITableDataManager& source, Tessel::IListGenerator& items,
               }
             });
   }
-  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-    PlaceFrozen();
-    FillSummary();
-  });
-  connect(model_, &QAbstractItemModel::dataChanged, this, &Grid::FillSummary);
+  connect(model_, &QAbstractItemModel::modelReset, this, &Grid::PlaceFrozen);
   SetOptions(options_);
   PlaceFrozen();
-  FillSummary();
 }
 
 void Grid::SetOptions(std::uint32_t options) {
@@ -207,17 +243,23 @@ void Grid::Refresh() {
 }
 
 void Grid::PlaceFrozen() {
-  // Only the header rows show in the fixed part, laid exactly over the body's own.
+  // Only the header rows show in the fixed part, laid exactly over the body's own. A reset left
+  // every column at the default width in all three views, so only the rows need setting.
   for (int r = 0; r < model_->rowCount(); ++r) {
     frozen_->setRowHidden(r, r >= kFrozenRows);
     if (r < kFrozenRows) {
       frozen_->setRowHeight(r, body_->rowHeight(r));
     }
   }
-  for (int c = 0; c < model_->columnCount(); ++c) {
-    frozen_->setColumnWidth(c, body_->columnWidth(c));
-  }
-  frozen_->verticalHeader()->setFixedWidth(body_->verticalHeader()->width());
+  // The row numbers' column is wide enough for the summary line's title too.
+  const int title =
+      summary_->verticalHeader()->fontMetrics().horizontalAdvance(model_->Summary(-1));
+  body_->verticalHeader()->setMinimumWidth(title + 12);
+  const int numbers = std::max(body_->verticalHeader()->width(), title + 12);
+  frozen_->verticalHeader()->setFixedWidth(numbers);
+  summary_->verticalHeader()->setFixedWidth(numbers);
+  summary_->setFixedHeight(summary_->verticalHeader()->defaultSectionSize() +
+                           2 * summary_->frameWidth());
   int height = body_->horizontalHeader()->height();
   for (int r = 0; r < kFrozenRows && r < model_->rowCount(); ++r) {
     height += body_->rowHeight(r);
@@ -226,26 +268,6 @@ void Grid::PlaceFrozen() {
                        body_->viewport()->width() + body_->verticalHeader()->width(), height);
   frozen_->raise();
   frozen_->horizontalScrollBar()->setValue(body_->horizontalScrollBar()->value());
-}
-
-void Grid::FillSummary() {
-  summaryModel_->clear();
-  summaryModel_->setRowCount(1);
-  summaryModel_->setColumnCount(model_->columnCount());
-  // Column 0's summary is the line's title, shown where the row numbers are.
-  summaryModel_->setVerticalHeaderLabels({model_->Summary(-1)});
-  for (int c = 0; c < model_->columnCount(); ++c) {
-    auto* item = new QStandardItem(model_->Summary(c));
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    summaryModel_->setItem(0, c, item);
-    summary_->setColumnWidth(c, body_->columnWidth(c));
-  }
-  // The row numbers' column is wide enough for the summary line's title too.
-  const int title =
-      summary_->verticalHeader()->fontMetrics().horizontalAdvance(model_->Summary(-1));
-  body_->verticalHeader()->setMinimumWidth(title + 12);
-  summary_->verticalHeader()->setFixedWidth(std::max(body_->verticalHeader()->width(), title + 12));
-  summary_->setFixedHeight(summary_->rowHeight(0) + 2 * summary_->frameWidth());
   summary_->horizontalScrollBar()->setValue(body_->horizontalScrollBar()->value());
 }
 

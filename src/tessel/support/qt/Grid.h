@@ -9,8 +9,6 @@
 #include "tessel/support/ITableUserActionHandler.h"
 #include "tessel/support/qt/GridModel.h"
 
-class QStandardItemModel;
-
 namespace TVF_Grid {
 
 // Bits of the grid's options word.
@@ -57,7 +55,6 @@ class Grid : public QWidget {
  private:
   void PlaceFrozen();
   void SelectionMoved();
-  void FillSummary();
 
   Tessel::IListGenerator& items_;
   Tessel::ITableUserActionHandler& owner_;
@@ -65,7 +62,7 @@ class Grid : public QWidget {
   QTableView* body_;
   QTableView* frozen_;
   QTableView* summary_;
-  QStandardItemModel* summaryModel_;
+  QAbstractItemModel* summaryModel_;
   std::uint32_t options_ = kOptionFixedHeaders | kOptionSummaryLine;
 };
 
