@@ -64,6 +64,21 @@ class TesselTableViewTest : public ::testing::Test {
     // The editor commits once the key has been handled.
     QApplication::processEvents();
   }
+  // A run's channel from its drop-down, by its place in the list of the recording's channels.
+  void PickChannel(std::uint32_t column, int channel) {
+    Click(3, column);
+    QTest::keyClick(&Grid().Frozen(), Qt::Key_Space);
+    const auto boxes = Grid().Frozen().viewport()->findChildren<QComboBox*>();
+    ASSERT_FALSE(boxes.isEmpty());
+    QComboBox* box = boxes.last();  // the newest; closed editors may linger until deleted
+    ASSERT_EQ(box->count(), 2);
+    box->hidePopup();
+    box->setCurrentIndex(channel);
+    QTest::keyClick(box, Qt::Key_Return);
+    QApplication::processEvents();
+    // The drop-down's list was a window of its own: the Table View is the active window again.
+    QApplication::setActiveWindow(window_);
+  }
   QString Shown(std::uint32_t row, std::uint32_t column) {
     return Grid()
         .Model()
@@ -92,21 +107,7 @@ TEST_F(TesselTableViewTest, ARunIsLabelledDosedMarkedAndMeasuredThroughTheWindow
   EXPECT_EQ(Stored(1, 2), "Control");
 
   // The channel from the drop-down: stored as its index, shown as its title.
-  Click(3, 2);
-  QTest::keyClick(&Grid().Frozen(), Qt::Key_Space);
-  QComboBox* box = nullptr;
-  for (auto* b : Grid().Frozen().viewport()->findChildren<QComboBox*>()) {
-    box = b->isVisible() ? b : box;
-  }
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->count(), 2);
-  box->hidePopup();
-  box->setCurrentIndex(0);
-  QTest::keyClick(box, Qt::Key_Return);
-  QApplication::processEvents();
-  // The drop-down's list was a window of its own: the Table View is the active window again.
-  QApplication::setActiveWindow(window_);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  PickChannel(2, 0);
   EXPECT_EQ(Stored(3, 2), "0");
   EXPECT_EQ(Shown(3, 2), "Pressure");
 
@@ -162,6 +163,71 @@ TEST_F(TesselTableViewTest, RefusalsAndConfirmationsComeOnceThroughTheWindow) {
   QTest::keyClick(&Grid().Body(), Qt::Key_Delete);
   EXPECT_EQ(TakeMessages().size(), 1u);
   EXPECT_EQ(Stored(4, 2), "");
+}
+
+// Each question of an edit, answered through the scripted person, on a run whose dose was
+// marked and measured through the window (so it has a dose comment in the recording).
+TEST_F(TesselTableViewTest, EveryQuestionOfAnEditIsAskedOnceAndNoKeepsTheTable) {
+  Type(1, 2, "Control");
+  Type(4, 1, "1");
+  PickChannel(2, 0);
+  chart_.Chart().Select(0, TickPosition(0, 10), TickPosition(0, 20));
+  Click(4, 2);
+  QTest::mouseClick(view_->Button(TableButton::kMarkDose), Qt::LeftButton);
+  Click(4, 2);
+  QTest::mouseClick(view_->Button(TableButton::kAddResponse), Qt::LeftButton);
+  ASSERT_EQ(Stored(4, 2), "14.5");
+  ASSERT_EQ(chart_.Chart().Data().Comments().size(), 1u);
+
+  struct Case {
+    std::uint32_t row, column;
+    const char* typed;  // empty: the cell's text is cleared in its editor
+    MessageAnswer answer;
+    const char* message;
+    MessageIcon icon;
+    const char* stored;  // afterwards
+  };
+  const Case cases[] = {
+      {4, 1, "2", MessageAnswer::kNo, "update-row", MessageIcon::kWarning, "1"},
+      {1, 2, "Drug", MessageAnswer::kNo, "update-column", MessageIcon::kWarning, "Control"},
+      {4, 2, "", MessageAnswer::kNo, "delete-comment", MessageIcon::kWarning, "14.5"},
+      {5, 1, "-5", MessageAnswer::kOkPressed, "not-positive", MessageIcon::kInformation, "-5"},
+      {4, 1, "2", MessageAnswer::kYes, "update-row", MessageIcon::kWarning, "2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    chart_.Messages().Answer(c.answer);
+    if (*c.typed != '\0') {
+      Type(c.row, c.column, c.typed);
+    } else {
+      Click(c.row, c.column);
+      QTest::keyClicks(&ViewOf(c.row), "x");
+      auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+      ASSERT_NE(editor, nullptr);
+      editor->clear();
+      QTest::keyClick(editor, Qt::Key_Return);
+      QApplication::processEvents();
+    }
+    const auto shown = TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, Testing::MessageText(c.message));
+    EXPECT_EQ(shown[0].icon, c.icon);
+    EXPECT_EQ(Stored(c.row, c.column), c.stored);
+  }
+  EXPECT_EQ(chart_.Chart().Data().Comments()[0].text, "TSL: <2> <Control>");
+
+  // Another channel from the drop-down would delete the run's responses: No keeps it.
+  chart_.Messages().Answer(MessageAnswer::kNo);
+  PickChannel(2, 1);
+  const auto shown = TakeMessages();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, Testing::MessageText("change-channel"));
+  EXPECT_EQ(Stored(3, 2), "0");
+
+  // Recalculate asks first; No keeps the responses as they are.
+  chart_.Messages().Answer(MessageAnswer::kNo);
+  QTest::mouseClick(view_->Button(TableButton::kRecalculate), Qt::LeftButton);
+  EXPECT_EQ(TakeMessages().size(), 1u);
 }
 
 TEST_F(TesselTableViewTest, CopyAndPrintCarryTheCellsAsTheExportsWriteThem) {
