@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 #include <fstream>
@@ -420,6 +421,75 @@ class TableViewKeys {
 
 // F2 reaches the Table View of the recording the user works in; while it records, the dose is
 // marked at the newest sample.
+// A dose response entered by hand on the demo recording: the run and its doses typed into the
+// Table View, each response selected in the Chart View and measured, once with the buttons and
+// once with F2 and F3; the document saved and opened again shows the same table, as the command
+// line does.
+TEST_F(MainWindowTest, DosesAreMarkedAndMeasuredThroughTheTableView) {
+  Testing::TempDir folder;
+  auto w = Start();
+  ASSERT_TRUE(w->Open(kDemo));
+  ExtensionMenu(*w)->actions().at(2)->trigger();  // &Table View
+  QDockWidget* dock = w->findChild<QDockWidget*>("Tessel Table View");
+  ASSERT_NE(dock, nullptr);
+  TableViewKeys grid(dock);
+  grid.Type(1, 2, "Hand");
+  grid.PickChannel(2, 0, w.get());
+  grid.Type(4, 1, "0.001");
+  grid.Type(5, 1, "0.003");
+  ChartView& chart = w->Active()->View();
+  chart.Viewport().Show(0.0, 400.0);
+  // Drags in the first channel over 90 to 118 s after each dose comment (at 60 s and 180 s).
+  auto drag = [&](double from, double to) {
+    const int y = chart.LaneRect(0).center().y();
+    QTest::mousePress(&chart, Qt::LeftButton, Qt::NoModifier, QPoint(chart.XOfTime(from), y));
+    QTest::mouseMove(&chart, QPoint(chart.XOfTime(to), y));
+    QTest::mouseRelease(&chart, Qt::LeftButton, Qt::NoModifier, QPoint(chart.XOfTime(to), y));
+  };
+  auto button = [&](const char* text) {
+    for (auto* b : dock->findChildren<QPushButton*>()) {
+      if (b->text() == text) {
+        QTest::mouseClick(b, Qt::LeftButton);
+      }
+    }
+  };
+  drag(150.0, 178.0);
+  grid.Click(4, 2);
+  button("Mark Dose");
+  grid.Click(4, 2);
+  button("Add Response");
+  drag(270.0, 298.0);
+  grid.Click(5, 2);
+  chart.setFocus();
+  QTest::keyClick(w->windowHandle(), Qt::Key_F2);
+  grid.Click(5, 2);
+  chart.setFocus();
+  QTest::keyClick(w->windowHandle(), Qt::Key_F3);
+  const QStringList responses{grid.Text(4, 2), grid.Text(5, 2)};
+  for (const QString& r : responses) {
+    // Four significant figures of a tension of a few mN.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9]\\.[0-9]{3}$")).match(r).hasMatch())
+        << r.toStdString();
+  }
+  EXPECT_TRUE(messages_->Messages().empty());
+
+  const QString saved = In(folder, "hand.strata");
+  ASSERT_TRUE(w->SaveAs(saved));
+  ASSERT_TRUE(w->CloseActive());
+  ASSERT_TRUE(w->Open(saved));
+  QDockWidget* again = w->OpenView(w->Module().Commands().Menu().at(3).info.viewClass);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ((QStringList{TableViewKeys(again).Text(4, 2), TableViewKeys(again).Text(5, 2)}),
+            responses);
+  const auto table = Testing::Tessel({"table", saved.toStdString()});
+  ASSERT_EQ(table.status, 0) << table.err;
+  for (const QString& line :
+       QStringList{"Hand", "0.001\t" + responses[0], "0.003\t" + responses[1]}) {
+    EXPECT_NE(table.out.find(line.toStdString()), std::string::npos) << line.toStdString() << "\n"
+                                                                     << table.out;
+  }
+}
+
 TEST_F(MainWindowTest, F2MarksIntoTheActiveRecordingAtItsNewestSample) {
   auto w = Start();
   w->NewRecording();
