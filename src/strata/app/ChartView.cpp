@@ -157,7 +157,9 @@ void ChartView::DrawChannel(QPainter& p, std::int32_t channel) {
   if (!all.any) {
     return;
   }
-  const auto [low, high] = scales_.Range(channel, all);
+  const ValueRange range = scales_.Range(channel, all);
+  const double low = range.low;
+  const double high = range.high;
   auto y = [&](float v) { return lane.bottom() - (v - low) / (high - low) * lane.height(); };
   p.setPen(palette().mid().color());
   p.drawText(QRect(4, lane.top(), kGutter - 8, 14), Qt::AlignRight,
