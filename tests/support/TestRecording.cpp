@@ -35,20 +35,6 @@ RecordingBuilder& RecordingBuilder::Channel(const std::string& title, const std:
   return *this;
 }
 
-RecordingBuilder& RecordingBuilder::Samples(const std::string& title,
-                                            const std::vector<float>& values) {
-  if (recording_.BlockCount() == 0) {
-    Block(1.0, static_cast<std::uint32_t>(values.size()));
-  }
-  const std::int32_t c = recording_.AddChannel(title);
-  auto& s = recording_.BlockAt(0).samples[static_cast<size_t>(c)];
-  s.resize(blockTicks_[0]);
-  for (size_t i = 0; i < s.size() && i < values.size(); ++i) {
-    s[i] = values[i];
-  }
-  return *this;
-}
-
 RecordingBuilder& RecordingBuilder::Comment(std::int32_t channel, std::uint32_t block,
                                             std::uint32_t tick, const std::string& text) {
   recording_.AddComment(channel, TickPosition(block, tick), text);

@@ -21,8 +21,6 @@ class RecordingBuilder {
   RecordingBuilder& Block(double interval, std::uint32_t ticks);
   RecordingBuilder& Channel(const std::string& title, const std::string& units,
                             std::function<double(double)> signal);
-  // A channel holding exactly these samples in block 0 (and zeros elsewhere).
-  RecordingBuilder& Samples(const std::string& title, const std::vector<float>& values);
   RecordingBuilder& Comment(std::int32_t channel, std::uint32_t block, std::uint32_t tick,
                             const std::string& text);
   Strata::Recording Build() const { return recording_; }

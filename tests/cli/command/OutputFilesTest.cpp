@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -31,33 +27,12 @@ std::vector<std::string> Analyze(std::vector<std::string> more) {
   return args;
 }
 
-// Runs the command in a child process whose files cannot grow beyond `limit` bytes, as on a disk
-// that is full; the status and the messages come back through a pipe.
+// Runs the command on a disk that fills up after `limit` bytes a file.
 CommandRun RunWithFileLimit(const std::vector<std::string>& args, rlim_t limit) {
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) {
-    return {-1, "", "no pipe"};
-  }
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(pipeFds[0]);
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{limit, limit};
-    ::setrlimit(RLIMIT_FSIZE, &small);
+  const std::string report = Testing::InChildWithFileLimit(limit, [&] {
     const CommandRun r = Tessel(args);
-    const std::string report = std::to_string(r.status) + "\n" + r.err;
-    [[maybe_unused]] const ssize_t n = ::write(pipeFds[1], report.data(), report.size());
-    ::_exit(0);
-  }
-  ::close(pipeFds[1]);
-  std::string report;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
-    report.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(pipeFds[0]);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+    return std::to_string(r.status) + "\n" + r.err;
+  });
   const size_t line = report.find('\n');
   if (line == std::string::npos) {
     return {-1, "", "the child said nothing"};

@@ -31,6 +31,11 @@ TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
   const CommandRun fromPipe = Tessel({"fit", "--json"}, kPairs);
   ASSERT_EQ(fromFile.status, 0) << fromFile.err;
   EXPECT_EQ(fromFile.out, fromPipe.out);
+  std::string crlf = kPairs;  // the same lines ending in CR LF
+  for (size_t at = crlf.find('\n'); at != std::string::npos; at = crlf.find('\n', at + 2)) {
+    crlf.insert(at, "\r");
+  }
+  EXPECT_EQ(Tessel({"fit", "--json"}, crlf).out, fromPipe.out);
   const nlohmann::json j = nlohmann::json::parse(fromFile.out);
   std::vector<std::string> keys;
   for (auto it = j.begin(); it != j.end(); ++it) {
@@ -47,35 +52,28 @@ TEST(FitCommandTest, JsonFromAFileEqualsJsonFromThePipe) {
   EXPECT_NEAR(j["ec50"].get<double>(), 10.0, 1e-4);
   EXPECT_NEAR(j["logEC50"]["value"].get<double>(), 1.0, 1e-6);
   // 17 significant digits: the text reads back as the very double that was written.
-  const std::string text = fromFile.out;
-  const size_t at = text.find("\"syx\":") + 6;
-  const std::string digits = text.substr(at, text.find(',', at) - at);
+  const size_t at = fromFile.out.find("\"syx\":") + 6;
+  const std::string digits = fromFile.out.substr(at, fromFile.out.find(',', at) - at);
   EXPECT_EQ(digits.size(), 19u) << digits;  // "0." and 17 digits
 }
 
 // A fit that fails shows "(FIT FAILED)", says why on standard error with status 1, and has null
 // for every value in JSON (the minimiser's last numbers are no result).
 TEST(FitCommandTest, FailedFitsSayWhyAndHaveNoValues) {
-  for (const Testing::DataRow& row : Testing::DataTable("cli/fit-failures.txt")) {
-    const struct {
-      std::vector<std::string> args;
-      std::string input, reason;
-      int points;
-    } c{Testing::Args(row[0]), row[1], row[2], row.Int(3)};
-    const CommandRun table = Tessel(c.args, c.input);
+  for (const Testing::DataRow& c : Testing::DataTable("cli/fit-failures.txt")) {
+    SCOPED_TRACE(c.where);
+    const CommandRun table = Tessel(Testing::Args(c[0]), c[1]);
     EXPECT_EQ(table.status, 1);
-    EXPECT_EQ(table.err, "tessel fit: the fit failed: " + c.reason + "\n");
+    EXPECT_EQ(table.err, "tessel fit: the fit failed: " + c[2] + "\n");
     EXPECT_EQ(table.out.substr(0, table.out.find('\n')), "\tRun (FIT FAILED)");
-    EXPECT_NE(table.out.find("Analyzed\t" + std::to_string(c.points) + "\n"), std::string::npos);
+    EXPECT_NE(table.out.find("Analyzed\t" + c[3] + "\n"), std::string::npos);
     EXPECT_NE(table.out.find("BOTTOM\t\n"), std::string::npos);
 
-    std::vector<std::string> json = c.args;
-    json.push_back("--json");
-    const CommandRun r = Tessel(json, c.input);
+    const CommandRun r = Tessel(Testing::Args(c[0] + " --json"), c[1]);
     EXPECT_EQ(r.status, 1);
     const nlohmann::json j = nlohmann::json::parse(r.out);
-    EXPECT_EQ(j["failure"], c.reason);
-    EXPECT_EQ(j["pointsAnalysed"], c.points);
+    EXPECT_EQ(j["failure"], c[2]);
+    EXPECT_EQ(j["pointsAnalysed"], c.Int(3));
     for (const char* key : {"ec50", "rSquared", "absoluteSumOfSquares", "syx"}) {
       EXPECT_TRUE(j[key].is_null()) << key;
     }
@@ -99,22 +97,14 @@ TEST(FitCommandTest, RefusesMalformedLinesWithTheirNumber) {
 TEST(FitCommandTest, NamesTheFileInErrors) {
   const Testing::TempDir dir;
   const std::string path = Testing::WriteFile(dir / "pairs.txt", "1 2\n2 two\n");
-  const CommandRun bad = Tessel({"fit", path});
-  EXPECT_EQ(bad.status, 2);
-  EXPECT_EQ(bad.out, "");
-  EXPECT_EQ(bad.err, "tessel fit: " + path + ", line 2: the response \"two\" is not a number\n");
-  const CommandRun missing = Tessel({"fit", "/nonexistent/doses.txt"});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_EQ(missing.out, "");
-  EXPECT_EQ(missing.err, "tessel fit: /nonexistent/doses.txt: the file does not exist\n");
-}
-
-TEST(FitCommandTest, CrLfFilesAreRead) {
-  const CommandRun crlf =
-      Tessel({"fit", "--json"}, "0.01 2\r\n0.1 5\r\n1 20\r\n10 50\r\n100 80\r\n");
-  ASSERT_EQ(crlf.status, 0) << crlf.err;
-  EXPECT_EQ(nlohmann::json::parse(crlf.out)["pointsAnalysed"], 5);
-  EXPECT_TRUE(nlohmann::json::parse(crlf.out)["failure"].is_null());
+  for (const auto& [file, error] :
+       {std::pair{path, ", line 2: the response \"two\" is not a number"},
+        std::pair{std::string("/nonexistent/doses.txt"), ": the file does not exist"}}) {
+    const CommandRun r = Tessel({"fit", file});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "tessel fit: " + file + error + "\n");
+  }
 }
 
 }  // namespace

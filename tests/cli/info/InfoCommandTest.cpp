@@ -35,21 +35,17 @@ TestEdf Discontinuous() {
   return e;
 }
 
-TEST(InfoCommand, TextShowsChannelsBlocksCommentsAndReport) {
+TEST(InfoCommand, TextAndJsonShowChannelsBlocksCommentsAndReport) {
   const Testing::TempDir dir;
-  const std::string path = Testing::WriteTempFile(dir, "info-d.edf", Discontinuous().Bytes());
+  const std::string path = Testing::WriteFile(dir / "info-d.edf", Discontinuous().Bytes());
   const CommandRun r = Tessel({"info", path, "--samples", "3"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out, Testing::Expand(Testing::DataText("cli/info-text.txt"), {{"%PATH%", path}}));
-}
-
-TEST(InfoCommand, JsonHoldsTheSameAsOneObject) {
-  const Testing::TempDir dir;
-  const std::string path = Testing::WriteTempFile(dir, "info-d-json.edf", Discontinuous().Bytes());
-  const CommandRun r = Tessel({"info", path, "--json", "--samples", "2"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  const auto j = nlohmann::json::parse(r.out);
+  // The same as one JSON object.
+  const CommandRun json = Tessel({"info", path, "--json", "--samples", "2"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const auto j = nlohmann::json::parse(json.out);
   const auto expected = nlohmann::json::parse(Testing::DataText("cli/info.json"));
   EXPECT_EQ(j, expected) << j.dump(2);
   // Without --samples there is no "samples" key.

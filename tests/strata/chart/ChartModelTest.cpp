@@ -39,13 +39,11 @@ TEST(ChartModelTest, TimesAndPlacesTurnIntoEachOtherAcrossBlocks) {
   EXPECT_DOUBLE_EQ(timeline.Duration(), 15.0);
   EXPECT_DOUBLE_EQ(timeline.BlockStart(1), 10.0);
   EXPECT_DOUBLE_EQ(timeline.FinestInterval(), 0.01);
-  const struct {
-    double seconds;
-    TickPosition position;
-  } cases[] = {{0.0, {0, 0}},   {0.015, {0, 1}},  {9.999, {0, 999}}, {10.0, {1, 0}},
-               {10.25, {1, 2}}, {14.99, {1, 49}}, {99.0, {1, 49}},   {-3.0, {0, 0}}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(timeline.PositionAt(c.seconds), c.position) << c.seconds;
+  const std::pair<double, TickPosition> cases[] = {
+      {0.0, {0, 0}},   {0.015, {0, 1}},  {9.999, {0, 999}}, {10.0, {1, 0}},
+      {10.25, {1, 2}}, {14.99, {1, 49}}, {99.0, {1, 49}},   {-3.0, {0, 0}}};
+  for (const auto& [seconds, position] : cases) {
+    EXPECT_EQ(timeline.PositionAt(seconds), position) << seconds;
   }
   EXPECT_DOUBLE_EQ(timeline.TimeOf(TickPosition(1, 2)), 10.2);
 }

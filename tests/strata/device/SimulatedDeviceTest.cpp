@@ -11,10 +11,15 @@ Strata::Recording EmptyBath(const Strata::SimulatorSettings& s) {
   return rec;
 }
 
-TEST(SimulatedDevice, SamplingStartAndStopDriveTheDocumentsSamplingFlag) {
+// The default experiment's device on a chart of its channels.
+class SimulatedBath : public ::testing::Test {
+ protected:
   const Strata::SimulatorSettings s;
-  Testing::TestChart chart(EmptyBath(s));
-  Strata::SimulatedDevice device(chart.Chart(), s);
+  Testing::TestChart chart{EmptyBath(s)};
+  Strata::SimulatedDevice device{chart.Chart(), s};
+};
+
+TEST_F(SimulatedBath, SamplingStartAndStopDriveTheDocumentsSamplingFlag) {
   EXPECT_FALSE(chart.Doc().Sampling());
   ASSERT_TRUE(device.Start());
   EXPECT_TRUE(chart.Doc().Sampling());
@@ -41,10 +46,7 @@ TEST(SimulatedDevice, SamplingStartAndStopDriveTheDocumentsSamplingFlag) {
   EXPECT_EQ(rec.Validate(), "");
 }
 
-TEST(SimulatedDevice, LiveSamplesAreTheSimulatedExperiment) {
-  const Strata::SimulatorSettings s;
-  Testing::TestChart chart(EmptyBath(s));
-  Strata::SimulatedDevice device(chart.Chart(), s);
+TEST_F(SimulatedBath, LiveSamplesAreTheSimulatedExperiment) {
   ASSERT_TRUE(device.Start());
   device.Record(95.0);  // past the first dose at 60 s
   device.Stop();
@@ -54,10 +56,7 @@ TEST(SimulatedDevice, LiveSamplesAreTheSimulatedExperiment) {
   EXPECT_EQ(device.TicksRecorded(), 1900u);
 }
 
-TEST(SimulatedDevice, RealTimeRecordingDeliversChunksUntilTold) {
-  const Strata::SimulatorSettings s;
-  Testing::TestChart chart(EmptyBath(s));
-  Strata::SimulatedDevice device(chart.Chart(), s);
+TEST_F(SimulatedBath, RealTimeRecordingDeliversChunksUntilTold) {
   ASSERT_TRUE(device.Start());
   device.RecordInRealTime(0.3);
   EXPECT_EQ(chart.Chart().Data().BlockAt(0).Ticks(), 6u);

@@ -28,31 +28,23 @@ TEST(DelimitedTextReader, HeaderGivesTitlesUnitsAndComments) {
   EXPECT_DOUBLE_EQ(rec.BlockAt(0).interval, 0.01);
   EXPECT_EQ(rec.BlockAt(0).samples[0], (std::vector<float>{1.5f, 1.6f, 1.7f, 1.8f}));
   EXPECT_EQ(rec.BlockAt(0).samples[1], (std::vector<float>{100, 101, 102, 103}));
-  ASSERT_EQ(rec.Comments().size(), 2u);
-  EXPECT_EQ(rec.Comments()[0].text, "TSL: <0.1> <Control>");
-  EXPECT_EQ(rec.Comments()[0].position, Tessel::TickPosition(0, 1));
-  EXPECT_EQ(rec.Comments()[0].channel, -1);
-  EXPECT_EQ(rec.Comments()[1].text, "Wash, then 10 min");
-  EXPECT_EQ(rec.Comments()[1].position, Tessel::TickPosition(0, 2));
+  EXPECT_EQ(rec.Comments(), (std::vector<Strata::Comment>{{1, -1, {0, 1}, "TSL: <0.1> <Control>"},
+                                                          {2, -1, {0, 2}, "Wash, then 10 min"}}));
 }
 
 TEST(DelimitedTextReader, SeparatorsAndDecimalCommasAreDetected) {
-  struct Case {
-    const char* name;
-    std::string text;
+  const std::pair<const char*, const char*> cases[] = {
+      {"semicolon, decimal comma", "Zeit [s];Kraft [mN]\n0;1,25\n0,5;2,5\n1;-3,75\n"},
+      {"tab, decimal comma", "Zeit [s]\tKraft [mN]\n0\t1,25\n0,5\t2,5\n1\t-3,75\n"},
+      {"tab, decimal point", "Zeit [s]\tKraft [mN]\n0\t1.25\n0.5\t2.5\n1\t-3.75\n"},
+      {"time in ms", "Zeit [ms],Kraft [mN]\n0,1.25\n500,2.5\n1000,-3.75\n"},
+      {"no header", "0,1.25\r\n0.5,2.5\r\n1,-3.75\r\n"},
   };
-  for (const Case& c : {
-           Case{"semicolon, decimal comma", "Zeit [s];Kraft [mN]\n0;1,25\n0,5;2,5\n1;-3,75\n"},
-           Case{"tab, decimal comma", "Zeit [s]\tKraft [mN]\n0\t1,25\n0,5\t2,5\n1\t-3,75\n"},
-           Case{"tab, decimal point", "Zeit [s]\tKraft [mN]\n0\t1.25\n0.5\t2.5\n1\t-3.75\n"},
-           Case{"time in ms", "Zeit [ms],Kraft [mN]\n0,1.25\n500,2.5\n1000,-3.75\n"},
-           Case{"no header", "0,1.25\r\n0.5,2.5\r\n1,-3.75\r\n"},
-       }) {
-    const auto r = Read(c.text);
-    ASSERT_TRUE(r.ok) << c.name << ": " << r.error;
-    EXPECT_DOUBLE_EQ(r.recording.BlockAt(0).interval, 0.5) << c.name;
-    EXPECT_EQ(r.recording.BlockAt(0).samples[0], (std::vector<float>{1.25f, 2.5f, -3.75f}))
-        << c.name;
+  for (const auto& [name, text] : cases) {
+    const auto r = Read(text);
+    ASSERT_TRUE(r.ok) << name << ": " << r.error;
+    EXPECT_DOUBLE_EQ(r.recording.BlockAt(0).interval, 0.5) << name;
+    EXPECT_EQ(r.recording.BlockAt(0).samples[0], (std::vector<float>{1.25f, 2.5f, -3.75f})) << name;
   }
 }
 

@@ -70,32 +70,31 @@ void ExpectTwoChannelContents(const Strata::ImportResult& r, const TestEdf& e) {
           << "channel " << c << " tick " << i;
     }
   }
-  const std::vector<Strata::Comment> expected = {
-      {0, -1, {0, 5}, "Dose 10"},
-      {0, -1, {0, 12}, "Dose 1"},
-      {0, -1, {0, 23}, "Zugabe 3 µM Noradrenalin – Bad Ä"},
-      {0, 1, {0, 29}, "Wash"},
-  };
-  ASSERT_EQ(rec.Comments().size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(rec.Comments()[i].channel, expected[i].channel) << i;
-    EXPECT_EQ(rec.Comments()[i].position, expected[i].position) << i;
-    EXPECT_EQ(rec.Comments()[i].text, expected[i].text) << i;
-  }
+  EXPECT_EQ(rec.Comments(), (std::vector<Strata::Comment>{
+                                {1, -1, {0, 5}, "Dose 10"},
+                                {2, -1, {0, 12}, "Dose 1"},
+                                {3, -1, {0, 23}, "Zugabe 3 µM Noradrenalin – Bad Ä"},
+                                {4, 1, {0, 29}, "Wash"},
+                            }));
   EXPECT_EQ(rec.Validate(), "");
 }
 
 // As written, and with numbers that do not start their header fields: EDFlib refuses those,
 // and the file is then read record by record, with the same contents.
-TEST(EdfReader, IndependentlyWrittenEdfPlusImportsExactly) {
+// A folder of its own for the files written.
+class EdfReader : public ::testing::Test {
+ protected:
   const Testing::TempDir dir;
+};
+
+TEST_F(EdfReader, IndependentlyWrittenEdfPlusImportsExactly) {
   TestEdf spaced = TwoChannelFile();
   spaced.signals[0].physicalMin = " -50";
   spaced.signals[1].physicalMax = "  300";
   spaced.recordDuration = " 1";
   for (const TestEdf& e : {TwoChannelFile(), spaced}) {
     const bool strict = e.recordDuration != " 1";
-    const auto r = Strata::ImportRecording(Testing::WriteTempFile(dir, "file.edf", e.Bytes()));
+    const auto r = Strata::ImportRecording(Testing::WriteFile(dir / "file.edf", e.Bytes()));
     EXPECT_EQ(r.format, "EDF+");
     ExpectTwoChannelContents(r, TwoChannelFile());
     EXPECT_EQ(r.Report(), strict ? std::vector<std::string>{}
@@ -105,22 +104,20 @@ TEST(EdfReader, IndependentlyWrittenEdfPlusImportsExactly) {
   }
 }
 
-TEST(EdfReader, SubsecondStartShiftsTheBlockNotTheAnnotations) {
-  const Testing::TempDir dir;
+TEST_F(EdfReader, SubsecondStartShiftsTheBlockNotTheAnnotations) {
   // The first record starts 0.25 s after the header's start time; annotation onsets count from
   // the header's start time, so 1.55 s lies 13 ticks into the block.
   TestEdf e = TwoChannelFile();
   e.recordStarts = {"+0.25", "+1.25", "+2.25"};
   e.annotations = {{"+1.55", "Dose 1", 1}};
-  const auto r = Strata::ImportRecording(Testing::WriteTempFile(dir, "subsecond.edf", e.Bytes()));
+  const auto r = Strata::ImportRecording(Testing::WriteFile(dir / "subsecond.edf", e.Bytes()));
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_DOUBLE_EQ(r.recording.BlockAt(0).startTime, 0.25);
   ASSERT_EQ(r.recording.Comments().size(), 1u);
   EXPECT_EQ(r.recording.Comments()[0].position, Tessel::TickPosition(0, 13));
 }
 
-TEST(EdfReader, PlainEdfAndBdfPlusKeepTheirValues) {
-  const Testing::TempDir dir;
+TEST_F(EdfReader, PlainEdfAndBdfPlusKeepTheirValues) {
   struct Case {
     const char* name;
     bool bdf;
@@ -140,7 +137,7 @@ TEST(EdfReader, PlainEdfAndBdfPlusKeepTheirValues) {
         20,    {}};
     s.digital = c.bdf ? Sweep(40, -8388608, 8388607) : Sweep(40, -32768, 32767);
     e.signals = {s};
-    const auto r = Strata::ImportRecording(Testing::WriteTempFile(dir, c.name, e.Bytes()));
+    const auto r = Strata::ImportRecording(Testing::WriteFile(dir / c.name, e.Bytes()));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.format, c.format);
     const auto& samples = r.recording.BlockAt(0).samples[0];
@@ -165,9 +162,8 @@ TestEdf MixedRates() {
   return e;
 }
 
-TEST(EdfReader, SlowerChannelIsInterpolatedOrLeftOutAndReported) {
-  const Testing::TempDir dir;
-  const std::string path = Testing::WriteTempFile(dir, "mixed.edf", MixedRates().Bytes());
+TEST_F(EdfReader, SlowerChannelIsInterpolatedOrLeftOutAndReported) {
+  const std::string path = Testing::WriteFile(dir / "mixed.edf", MixedRates().Bytes());
   const auto r = Strata::ImportRecording(path);
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_DOUBLE_EQ(r.recording.BlockAt(0).interval, 0.1);
@@ -194,8 +190,7 @@ TEST(EdfReader, SlowerChannelIsInterpolatedOrLeftOutAndReported) {
   EXPECT_EQ(left.warnings[0].channel, 1);
 }
 
-TEST(EdfReader, OverlongAnnotationIsCutAtACharacterBoundaryAndReported) {
-  const Testing::TempDir dir;
+TEST_F(EdfReader, OverlongAnnotationIsCutAtACharacterBoundaryAndReported) {
   TestEdf e = TwoChannelFile();
   e.annotationBytes = 700;
   std::string umlauts;
@@ -204,7 +199,7 @@ TEST(EdfReader, OverlongAnnotationIsCutAtACharacterBoundaryAndReported) {
   }
   e.annotations = {{"+1.5", "x" + umlauts, 1}};
   const auto r =
-      Strata::ImportRecording(Testing::WriteTempFile(dir, "long-annotation.edf", e.Bytes()));
+      Strata::ImportRecording(Testing::WriteFile(dir / "long-annotation.edf", e.Bytes()));
   ASSERT_TRUE(r.ok) << r.error;
   ASSERT_EQ(r.recording.Comments().size(), 1u);
   // EDFlib keeps 512 bytes: "x" and 255 whole umlauts, then half of one, which is dropped.
@@ -213,11 +208,10 @@ TEST(EdfReader, OverlongAnnotationIsCutAtACharacterBoundaryAndReported) {
                                                   "reads; only its first 511 bytes were kept."}));
 }
 
-TEST(EdfReader, ProgressCanCancel) {
-  const Testing::TempDir dir;
+TEST_F(EdfReader, ProgressCanCancel) {
   Strata::ImportOptions options;
   options.progress = [](double) { return false; };
-  const std::string path = Testing::WriteTempFile(dir, "cancel.edf", TwoChannelFile().Bytes());
+  const std::string path = Testing::WriteFile(dir / "cancel.edf", TwoChannelFile().Bytes());
   const auto r = Strata::ImportRecording(path, options);
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.error, path + ": reading was cancelled");

@@ -31,27 +31,14 @@ struct TestAnnotation {
 struct TestEdf {
   bool bdf = false;
   std::string reserved = "EDF+C";  // "", "EDF+C", "EDF+D", "BDF+C", "BDF+D"
-  std::string startDate = "05.12.26";
-  std::string startTime = "09.30.00";
   std::string recordDuration = "1";
   std::vector<std::string> recordStarts;  // time-keeping onsets, e.g. "+0", "+1", "+5.5"
   std::vector<TestSignal> signals;
   std::vector<TestAnnotation> annotations;
   int annotationBytes = 120;  // per record; even
-  // Pads every header field to its width; fields given longer are cut. With fill true, the
-  // patient and recording fields use their full width.
-  bool fillText = true;
-
   inline std::string Bytes() const;
   int Records() const { return static_cast<int>(recordStarts.size()); }
 };
-
-// Writes bytes to a file in the folder and returns its path.
-inline std::string WriteTempFile(const TempDir& dir, const std::string& name,
-                                 const std::string& bytes) {
-  WriteFile(dir / name, bytes);
-  return dir / name;
-}
 
 namespace edf_writer_detail {
 
@@ -82,11 +69,10 @@ inline std::string TestEdf::Bytes() const {
                  "BIOSEMI")
            : edf_writer_detail::Field("0", 8);
   const std::string patient = plus ? "X F 02-MAY-1951 Rat_tissue_A" : "Rat tissue A";
-  h += fillText ? edf_writer_detail::Field(patient + std::string(80, '.'), 80)
-                : edf_writer_detail::Field(patient, 80);
+  h += edf_writer_detail::Field(patient + std::string(80, '.'), 80);  // the field's full width
   const std::string rec = plus ? "Startdate 05-DEC-2026 X X Organ_bath" : "Organ bath";
   h += edf_writer_detail::Field(rec, 80);
-  h += edf_writer_detail::Field(startDate, 8) + edf_writer_detail::Field(startTime, 8);
+  h += "05.12.2609.30.00";  // start date and time
   h += edf_writer_detail::Field(std::to_string(256 * (ns + 1)), 8);
   h += edf_writer_detail::Field(reserved, 44);
   h += edf_writer_detail::Field(std::to_string(Records()), 8);

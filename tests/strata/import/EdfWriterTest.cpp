@@ -22,23 +22,18 @@ TEST(EdfWriter, CommentsOnOneChannelAndUtf8TextsComeBack) {
   original.AddComment(-1, {0, 0}, "Start");
   original.AddComment(1, {0, 150}, "Noradrenalin 1 µM – Bad 2");
   original.AddComment(0, {0, 299}, "TSL: <0.5> <Control>");
-  const std::string path = Testing::WriteTempFile(dir, "writer.edf", "");
+  const std::string path = Testing::WriteFile(dir / "writer.edf", "");
   ASSERT_EQ(Strata::WriteEdfPlus(original, path), "");
   const auto r = Strata::ImportRecording(path);
   ASSERT_TRUE(r.ok) << r.error;
-  ASSERT_EQ(r.recording.Comments().size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(r.recording.Comments()[i].position, original.Comments()[i].position) << i;
-    EXPECT_EQ(r.recording.Comments()[i].channel, original.Comments()[i].channel) << i;
-    EXPECT_EQ(r.recording.Comments()[i].text, original.Comments()[i].text) << i;
-  }
+  EXPECT_EQ(r.recording.Comments(), original.Comments());
   EXPECT_EQ(r.recording.BlockAt(0).units, (std::vector<std::string>{"g", "mN"}));
   EXPECT_DOUBLE_EQ(r.recording.BlockAt(0).interval, 0.01);
 }
 
 TEST(EdfWriter, RefusedRecordingLeavesTheExistingFileAlone) {
   const Testing::TempDir dir;
-  const std::string path = Testing::WriteTempFile(dir, "keep.edf", "good file");
+  const std::string path = Testing::WriteFile(dir / "keep.edf", "good file");
   Strata::Recording twoBlocks;
   twoBlocks.AddChannel("A");
   twoBlocks.AddBlock(0.01, 100);

@@ -59,7 +59,7 @@ TEST(ImportRefusal, MalformedFilesAreRefusedWithFileAndFault) {
     } else if (how == "made") {
       bytes = Made(c[0]);
     }
-    const std::string path = Testing::WriteTempFile(dir, c[0], bytes);
+    const std::string path = Testing::WriteFile(dir / c[0], bytes);
     const Strata::ImportResult r = Strata::ImportRecording(path);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error, path + ": " + c[3]);
@@ -71,7 +71,7 @@ TEST(ImportRefusal, MalformedFilesAreRefusedWithFileAndFault) {
   // Each refusal comes from its own fault, not from the base file.
   for (const std::string reserved : {"EDF+C", "EDF+D"}) {
     const auto r = Strata::ImportRecording(
-        Testing::WriteTempFile(dir, "base-" + reserved + ".edf", Base(reserved).Bytes()));
+        Testing::WriteFile(dir / ("base-" + reserved + ".edf"), Base(reserved).Bytes()));
     EXPECT_TRUE(r.ok) << r.error;
   }
   const auto missing = Strata::ImportRecording("/nonexistent/recording.edf");

@@ -35,7 +35,8 @@ TEST(ChartDocumentTest, EnumeratorHonoursMaxCountAndSkip) {
   EXPECT_EQ(e->Skip(1), kFalse);
 }
 
-TEST(ChartDocumentTest, EnumeratorRefusesPlacesOutsideTheRecording) {
+// Samples and comments outside the recording or on missing channels are refused.
+TEST(ChartDocumentTest, PlacesOutsideTheRecordingAreRefused) {
   TestChart t(Ramp(), false);
   IEnumFloatEx* raw = nullptr;
   EXPECT_EQ(t.Chart().EnumSamples(0, 2, TickPosition(0, 0), 1, &raw), kFail);
@@ -43,6 +44,14 @@ TEST(ChartDocumentTest, EnumeratorRefusesPlacesOutsideTheRecording) {
   EXPECT_EQ(t.Chart().EnumSamples(0, 0, TickPosition(2, 0), 1, &raw), kFail);
   EXPECT_EQ(t.Chart().EnumSamples(0, 0, TickPosition(1, 11), 1, &raw), kFail);
   EXPECT_EQ(raw, nullptr);
+  std::int64_t id = 0;
+  EXPECT_EQ(t.Chart().AddComment(2, TickPosition(0, 0), "x", &id), kFail);
+  EXPECT_EQ(t.Chart().AddComment(-2, TickPosition(0, 0), "x", &id), kFail);
+  EXPECT_EQ(t.Chart().AddComment(0, TickPosition(3, 0), "x", &id), kFail);
+  EXPECT_EQ(t.Chart().AddComment(0, TickPosition(1, 11), "x", &id), kFail);
+  EXPECT_TRUE(t.Chart().Data().Comments().empty());
+  EXPECT_EQ(t.Chart().ChangeComment(12345, "x"), kFail);
+  EXPECT_EQ(t.Chart().DeleteComment(12345), kFail);
 }
 
 TEST(ChartDocumentTest, EnumeratorOutlivesTheChartAndSeesLiveSamples) {
@@ -66,7 +75,7 @@ TEST(ChartDocumentTest, EnumeratorOutlivesTheChartAndSeesLiveSamples) {
   EXPECT_EQ(fetched, 0u);
 }
 
-TEST(ChartDocumentTest, TimingOfBlocks) {
+TEST(ChartDocumentTest, TimingOfBlocksAndChannels) {
   TestChart t(Ramp(), false);
   std::int32_t block = -1;
   EXPECT_EQ(t.Chart().GetBlockOfPosition(TickPosition(1, 3), &block), kOk);
@@ -81,6 +90,17 @@ TEST(ChartDocumentTest, TimingOfBlocks) {
   EXPECT_EQ(t.Chart().GetBlockLength(0, &ticks), kOk);
   EXPECT_EQ(ticks, 2000u);
   EXPECT_EQ(t.Chart().GetSampleInterval(5, &seconds), kFail);
+  // Channels: titles, units and usability.
+  std::string text;
+  EXPECT_EQ(t.Chart().GetChannelTitle(1, &text), kOk);
+  EXPECT_EQ(text, "Pressure");
+  EXPECT_EQ(t.Chart().GetChannelUnits(1, 1, &text), kOk);
+  EXPECT_EQ(text, "mmHg");
+  EXPECT_EQ(t.Chart().GetChannelTitle(2, &text), kFail);
+  EXPECT_EQ(t.Chart().IsChannelUsable(0), kOk);
+  t.Chart().SetChannelUsable(0, false);
+  EXPECT_EQ(t.Chart().IsChannelUsable(0), kFalse);
+  EXPECT_EQ(t.Chart().IsChannelUsable(7), kFalse);
 }
 
 TEST(ChartDocumentTest, CommentsAreListedInTimeOrderPerChannel) {
@@ -105,32 +125,6 @@ TEST(ChartDocumentTest, CommentsAreListedInTimeOrderPerChannel) {
   EXPECT_EQ(texts(), (std::vector<std::string>{"second", "other channel", "third"}));
   EXPECT_EQ(t.Chart().EnumComments(TickPosition(0, 51), TickPosition(0, 99), -2, &out), kFalse);
   EXPECT_TRUE(out.empty());
-}
-
-TEST(ChartDocumentTest, CommentsOutsideTheRecordingOrOnMissingChannelsAreRefused) {
-  TestChart t(Ramp(), false);
-  std::int64_t id = 0;
-  EXPECT_EQ(t.Chart().AddComment(2, TickPosition(0, 0), "x", &id), kFail);
-  EXPECT_EQ(t.Chart().AddComment(-2, TickPosition(0, 0), "x", &id), kFail);
-  EXPECT_EQ(t.Chart().AddComment(0, TickPosition(3, 0), "x", &id), kFail);
-  EXPECT_EQ(t.Chart().AddComment(0, TickPosition(1, 11), "x", &id), kFail);
-  EXPECT_TRUE(t.Chart().Data().Comments().empty());
-  EXPECT_EQ(t.Chart().ChangeComment(12345, "x"), kFail);
-  EXPECT_EQ(t.Chart().DeleteComment(12345), kFail);
-}
-
-TEST(ChartDocumentTest, ChannelTitlesUnitsAndUsability) {
-  TestChart t(Ramp(), false);
-  std::string text;
-  EXPECT_EQ(t.Chart().GetChannelTitle(1, &text), kOk);
-  EXPECT_EQ(text, "Pressure");
-  EXPECT_EQ(t.Chart().GetChannelUnits(1, 1, &text), kOk);
-  EXPECT_EQ(text, "mmHg");
-  EXPECT_EQ(t.Chart().GetChannelTitle(2, &text), kFail);
-  EXPECT_EQ(t.Chart().IsChannelUsable(0), kOk);
-  t.Chart().SetChannelUsable(0, false);
-  EXPECT_EQ(t.Chart().IsChannelUsable(0), kFalse);
-  EXPECT_EQ(t.Chart().IsChannelUsable(7), kFalse);
 }
 
 TEST(RecordingTest, ValidateNamesTheFirstFault) {

@@ -45,17 +45,9 @@ TEST(DataPadTextTest, ColumnNames) {
 
 const DataPadRows kRows = {{"Run", "EC50"}, {"Control", "0.1"}};
 
-TEST(DataPadSaveTest, ReplacesTheFileWholeAndLeavesNoTemporaryFile) {
-  Testing::TempDir dir;
-  const std::string path = dir / "pad.csv";
-  Testing::WriteFile(path, "old");
-  ASSERT_EQ(SaveDataPadCsv(kRows, path), "");
-  EXPECT_EQ(Testing::ReadFile(path), DataPadCsv(kRows));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-// A failed save is one message naming the file and why, and writes nothing anywhere.
-TEST(DataPadSaveTest, AFailureNamesTheFileAndTheReason) {
+// A failed save is one message naming the file and why, and writes nothing anywhere; a save
+// replaces the file whole and leaves no temporary file.
+TEST(DataPadSaveTest, FailuresNameTheFileAndTheReasonAndASaveReplacesTheFileWhole) {
   Testing::TempDir dir;
   const struct {
     std::string path;
@@ -68,6 +60,11 @@ TEST(DataPadSaveTest, AFailureNamesTheFileAndTheReason) {
     EXPECT_EQ(SaveDataPadCsv(kRows, c.path), "Cannot save \"" + c.path + "\": " + c.reason + ".");
   }
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  const std::string path = dir / "pad.csv";
+  Testing::WriteFile(path, "old");
+  ASSERT_EQ(SaveDataPadCsv(kRows, path), "");
+  EXPECT_EQ(Testing::ReadFile(path), DataPadCsv(kRows));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 }  // namespace

@@ -2,59 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestData.h"
 #include "tessel/host/Ref.h"
 #include "tessel/host/VirtualKeys.h"
 
 namespace Strata {
 namespace {
 
-using Tessel::kAccelAlt;
 using Tessel::kAccelControl;
-using Tessel::kAccelShift;
 using Tessel::kAccelVirtKey;
 
 constexpr std::uint32_t Key(std::uint32_t virtualKey, std::uint32_t flags = 0) {
   return (virtualKey << 16) | kAccelVirtKey | flags;
 }
 
-TEST(ShortcutKeyTableTest, KeyText) {
-  const struct {
-    std::uint32_t code;
-    const char* text;
-  } cases[] = {
-      {0, ""},
-      {Key(0x71), "F2"},
-      {Key(0x87), "F24"},
-      {Key('R', kAccelControl | kAccelShift), "Ctrl+Shift+R"},
-      {Key('7', kAccelAlt), "Alt+7"},
-      {Key(0x2E, kAccelControl | kAccelShift | kAccelAlt), "Ctrl+Shift+Alt+Del"},
-      {Key(0x0D), "Enter"},
-      {Key(0x22), "PgDown"},
-      {Key(0x5B), ""},  // a key no keyboard event of the desktop produces
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ShortcutKeyTable::KeyText(c.code), c.text) << std::hex << c.code;
-  }
-}
-
 // The text of the key a user presses is the name of that key: the toolkit's keys and the
 // names meet in one table.
 TEST(ShortcutKeyTableTest, PressedKeysReadAsTheirNames) {
-  const struct {
-    int toolkitKey;
-    std::uint32_t modifiers;
-    const char* text;
-  } cases[] = {
-      {0x01000031, 0, "F2"},
-      {'R', Tessel::kToolkitControl | Tessel::kToolkitShift, "Ctrl+Shift+R"},
-      {0x01000007, Tessel::kToolkitAlt, "Alt+Del"},
-      {0x01000016, 0, "PgUp"},
-      {0x20, 0, "Space"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ShortcutKeyTable::KeyText(Tessel::ShortcutKeyCodeOf(c.toolkitKey, c.modifiers)),
-              c.text);
+  for (const Testing::DataRow& c : Testing::DataTable("host/shortcut-codes.txt")) {
+    const auto modifiers = static_cast<std::uint32_t>(std::stoul(c[2], nullptr, 0));
+    EXPECT_EQ(ShortcutKeyTable::KeyText(Tessel::ShortcutKeyCodeOf(c.Int(1), modifiers)), c[4])
+        << c.where;
   }
+  // No key, and a key no keyboard event of the desktop produces, have no text.
+  EXPECT_EQ(ShortcutKeyTable::KeyText(0), "");
+  EXPECT_EQ(ShortcutKeyTable::KeyText(Key(0x5B)), "");
 }
 
 class ShortcutKeyTableFixture : public ::testing::Test {

@@ -47,14 +47,4 @@ inline const std::string kAsFormatOne =
     "ALTER TABLE comments DROP COLUMN crc; ALTER TABLE children DROP COLUMN crc; "
     "ALTER TABLE streams DROP COLUMN crc; ";
 
-inline std::vector<std::uint8_t> FileBytes(const std::string& path) {
-  std::vector<std::uint8_t> bytes(std::filesystem::file_size(path));
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (f != nullptr) {
-    EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), f), bytes.size());
-    std::fclose(f);
-  }
-  return bytes;
-}
-
 }  // namespace Testing

@@ -60,7 +60,7 @@ TEST(DocumentTest, PersistObjectOnlyForStreamZeroOfTheStateKind) {
   EXPECT_EQ(t.Doc().GetPersistObject(0, 1, &stream), kFalse);
 }
 
-TEST(DocumentTest, KeysTheUserClearedStayClearedAndTheTableViewSaysSo) {
+TEST(DocumentTest, KeysTheUserClearedOrAnotherCommandHoldsAreNotGiven) {
   TestChart t(Strata::Recording{}, false);
   // The user removed the key of Add Response in an earlier session: the command is known.
   t.Host().Shortcuts().RegisterCommand(kShortcutCategory, kAddResponseCommand, kAddResponseCommand,
@@ -73,14 +73,12 @@ TEST(DocumentTest, KeysTheUserClearedStayClearedAndTheTableViewSaysSo) {
   t.Doc().AttachView(&table);
   Testing::ExpectOneMessage(t.Messages(), "keys-unassigned", MessageIcon::kInformation);
   t.Doc().DetachView(&table);
-}
-
-TEST(DocumentTest, AKeyTakenByAnotherCommandIsNotGivenToMarkDose) {
-  TestChart t(Strata::Recording{}, false);
-  t.Host().Shortcuts().RegisterCommand("Chart", "Zoom", "Zoom", kDefaultMarkDoseKey);
-  t.AttachTessel();
-  EXPECT_EQ(t.Doc().MarkDoseKey(), 0u);
-  EXPECT_EQ(t.Doc().AddResponseKey(), kDefaultAddResponseKey);
+  // A key another command holds is not given to Mark Dose either.
+  TestChart taken(Strata::Recording{}, false);
+  taken.Host().Shortcuts().RegisterCommand("Chart", "Zoom", "Zoom", kDefaultMarkDoseKey);
+  taken.AttachTessel();
+  EXPECT_EQ(taken.Doc().MarkDoseKey(), 0u);
+  EXPECT_EQ(taken.Doc().AddResponseKey(), kDefaultAddResponseKey);
 }
 
 TEST(DocumentTest, SavingDataOnlyAsksOnlyWhenDosesAreMarked) {
@@ -288,9 +286,7 @@ TEST(DocumentTest, ShortcutKeysReachTheCurrentDocumentsTableView) {
   EXPECT_FALSE(KeyboardHook::HandleKey(0, 0x71, 0, {}));
   EXPECT_EQ(table.marks, 0);
   t.Doc().DetachView(&table);
-}
-
-TEST(DocumentTest, ShiftedKeyCodesNeedShift) {
+  // A key coded with Shift needs Shift when one modifier is held; no key matches nothing.
   const std::uint32_t shiftF2 = 0x00710000u | kAccelVirtKey | kAccelShift;
   EXPECT_TRUE(KeyboardHook::Matches(shiftF2, 0x71, {true, false, false}));
   EXPECT_FALSE(KeyboardHook::Matches(shiftF2, 0x71, {false, true, false}));

@@ -64,18 +64,16 @@ TEST(PrismXmlWriterTest, RepeatNumbersAreReadAfterTheFirstWord) {
   for (std::uint32_t c = 3; c <= 6; ++c) {
     m.InsertColumn(c, m.NewRunColumn(c));
   }
-  m.Cell(kRowRepeat, 2).text = "Repeat 12";
-  m.Cell(kRowRepeat, 3).text = "";
-  m.Cell(kRowRepeat, 4).text = "Repeat";
-  m.Cell(kRowRepeat, 5).text = "Wiederholung 3";
-  m.Cell(kRowRepeat, 6).text = "Repeat x";
+  const std::pair<const char*, int> cases[] = {
+      {"Repeat 12", 12}, {"", 0}, {"Repeat", 0}, {"Wiederholung 3", 3}, {"Repeat x", 0}};
+  for (std::uint32_t c = 0; c < 5; ++c) {
+    m.Cell(kRowRepeat, 2 + c).text = cases[c].first;
+  }
   const MatrixCells cells(m, {});
   const PrismXmlWriter writer(cells);
-  EXPECT_EQ(writer.RepeatOf(2), 12);
-  EXPECT_EQ(writer.RepeatOf(3), 0);
-  EXPECT_EQ(writer.RepeatOf(4), 0);
-  EXPECT_EQ(writer.RepeatOf(5), 3);
-  EXPECT_EQ(writer.RepeatOf(6), 0);
+  for (std::uint32_t c = 0; c < 5; ++c) {
+    EXPECT_EQ(writer.RepeatOf(2 + c), cases[c].second) << cases[c].first;
+  }
 }
 
 TEST(PrismXmlWriterTest, MarkupInLabelsAndValuesIsEscaped) {

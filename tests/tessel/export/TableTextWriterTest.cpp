@@ -17,10 +17,6 @@ namespace fs = std::filesystem;
 using Testing::ReadFile;
 using Testing::TempDir;
 
-Ref<Strata::ProgressIndicator> NewProgress() {
-  return MakeRef<Strata::ProgressIndicator>();
-}
-
 // A table with three doses and two named runs on channels 0 and 1.
 Testing::Table Measured() {
   Testing::Table t({"Control", "Ätzmittel→"}, {"0.1", "1", "10"});
@@ -28,21 +24,24 @@ Testing::Table Measured() {
   return t;
 }
 
-TEST(TableTextWriterTest, EmptyDocumentGivesFourLinesOfTwoFields) {
+// A folder for the files and a progress indicator to watch.
+class TableTextWriterTest : public ::testing::Test {
+ protected:
+  const TempDir dir;
+  Ref<Strata::ProgressIndicator> progress = MakeRef<Strata::ProgressIndicator>();
+};
+
+TEST_F(TableTextWriterTest, EmptyDocumentGivesFourLinesOfTwoFields) {
   TableViewMatrix m(nullptr);
   const MatrixCells cells(m, {"Tension"});
-  const TempDir dir;
-  auto progress = NewProgress();
   ASSERT_TRUE(WriteTableText(cells, dir / "empty.txt", kProgressExportTable, progress.get()));
   EXPECT_EQ(ReadFile(dir / "empty.txt"), "\t\r\n\t\r\nDose\t\r\n\t\r\n");
   EXPECT_EQ(progress->Title(), "Export Tessel Table as Text");
 }
 
-TEST(TableTextWriterTest, WholeTableAsLatin1WithChannelTitles) {
+TEST_F(TableTextWriterTest, WholeTableAsLatin1WithChannelTitles) {
   Testing::Table t = Measured();
   const MatrixCells cells(t.Matrix(), {"Tension", "Pressure"});
-  const TempDir dir;
-  auto progress = NewProgress();
   ASSERT_TRUE(WriteTableText(cells, dir / "table.txt", kProgressExportTable, progress.get()));
   EXPECT_EQ(ReadFile(dir / "table.txt"), Testing::DataText("export/table-latin1.txt"));
   // Seven rows after the letters: the percentage moves in sevenths.
@@ -50,11 +49,9 @@ TEST(TableTextWriterTest, WholeTableAsLatin1WithChannelTitles) {
             (std::vector<std::string>{"14 %", "28 %", "42 %", "57 %", "71 %", "85 %", "100 %"}));
 }
 
-TEST(TableTextWriterTest, StopDeletesThePartialFile) {
+TEST_F(TableTextWriterTest, StopDeletesThePartialFile) {
   Testing::Table t = Measured();
   const MatrixCells cells(t.Matrix(), {});
-  const TempDir dir;
-  auto progress = NewProgress();
   progress->PressStopAfter(2);
   EXPECT_TRUE(
       WriteTableText(cells, dir / "stopped.txt", kProgressExportingTableView, progress.get()));
@@ -62,22 +59,18 @@ TEST(TableTextWriterTest, StopDeletesThePartialFile) {
   EXPECT_EQ(progress->Texts().size(), 2u);
 }
 
-TEST(TableTextWriterTest, AFileThatCannotBeOpenedFails) {
+TEST_F(TableTextWriterTest, AFileThatCannotBeOpenedFails) {
   Testing::Table t = Measured();
   const MatrixCells cells(t.Matrix(), {});
-  auto progress = NewProgress();
-  const TempDir dir;
   EXPECT_FALSE(WriteTableText(cells, dir / "missing/x.txt", kProgressExportTable, progress.get()));
 }
 
-TEST(TableTextWriterTest, OneDataRowJumpsStraightToAHundred) {
+TEST_F(TableTextWriterTest, OneDataRowJumpsStraightToAHundred) {
   TableViewMatrix m(nullptr);
   m.DeleteRow(4);
   m.DeleteRow(3);
   m.DeleteRow(2);
   const MatrixCells cells(m, {});
-  const TempDir dir;
-  auto progress = NewProgress();
   TableTextWriter writer(cells);
   ASSERT_TRUE(writer.WriteFile(dir / "short.txt", kProgressExportTable, progress.get()));
   EXPECT_EQ(progress->Texts(), (std::vector<std::string>{"100 %"}));
@@ -86,11 +79,10 @@ TEST(TableTextWriterTest, OneDataRowJumpsStraightToAHundred) {
   EXPECT_TRUE(progress->Texts().empty());
 }
 
-TEST(TableTextWriterTest, CopyKeepsUnicodeAndDataPadGetsRows) {
+TEST_F(TableTextWriterTest, CopyKeepsUnicodeAndDataPadGetsRows) {
   Testing::Table t = Measured();
   const MatrixCells cells(t.Matrix(), {"Tension", "Pressure"});
   TableTextWriter writer(cells);
-  auto progress = NewProgress();
   EXPECT_EQ(writer.CopyText(1, 3, 2, 3, progress.get()),
             "Control\tÄtzmittel→\r\n\t\r\nTension\tPressure\r\n");
   EXPECT_EQ(progress->Title(), "Copying");
@@ -100,7 +92,7 @@ TEST(TableTextWriterTest, CopyKeepsUnicodeAndDataPadGetsRows) {
   EXPECT_EQ(pad->Rows(), (std::vector<std::vector<std::string>>{{"0.1", "1"}, {"1", "2"}}));
 }
 
-TEST(TableTextWriterTest, Latin1ReplacesWhatItCannotHold) {
+TEST_F(TableTextWriterTest, Latin1ReplacesWhatItCannotHold) {
   EXPECT_EQ(ToLatin1("abc"), "abc");
   EXPECT_EQ(ToLatin1("µg/ml"), "\xB5g/ml");
   EXPECT_EQ(ToLatin1("€5"), "?5");

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -55,23 +54,18 @@ double Floor(const DataSet& d, const json& scipy, size_t j) {
   return floor;
 }
 
-std::unique_ptr<ExtLib::FunctionBase> Model(bool fixHill) {
-  if (fixHill) {
-    return std::make_unique<Sigmoid::FB_ThreeParam>();
-  }
-  return std::make_unique<Sigmoid::FB_FourParam>();
-}
-
 // Same algorithm, same settings, same start: the same path to the same point.
 TEST(FitReferenceTest, MatchesCurveFitRunWithTheSameSettings) {
   const json ref = Reference();
   for (const json& s : ref["sets"]) {
     const std::string name = s["name"];
     const DataSet d = ReadSet(s["file"]);
-    const auto model = Model(s["fixHill"]);
+    const Sigmoid::FB_ThreeParam three;
+    const Sigmoid::FB_FourParam four;
+    const ExtLib::FunctionBase& model = s["fixHill"].get<bool>() ? three : four;
     std::vector<double> p;
     ExtLib::LmControl outcome;
-    const bool converged = ExtLib::FitModel(d.x, d.y, p, *model, &outcome);
+    const bool converged = ExtLib::FitModel(d.x, d.y, p, model, &outcome);
     const json& same = s["sameSettings"];
     ASSERT_EQ(converged, same["converged"].get<bool>()) << name;
     // Same termination test and the same number of evaluations: the same path, step by step.

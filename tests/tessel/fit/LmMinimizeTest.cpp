@@ -23,12 +23,7 @@ constexpr double kCertifiedErrorTolerance = 1e-6;
 // Control for running to the minimum: the dose-response settings take forward differences
 // with a relative step of 1e-4, whose error moves the converged point by ~1e-6 relative.
 LmControl ToTheMinimum() {
-  LmControl control;
-  control.ftol = 1e-15;
-  control.xtol = 1e-15;
-  control.epsilon = 1e-15;
-  control.maxcall = 1000;
-  return control;
+  return LmControl{.ftol = 1e-15, .xtol = 1e-15, .epsilon = 1e-15, .maxcall = 1000};
 }
 
 // Test-only models of the NIST StRD problems, behind the same interface as the sigmoids.
@@ -143,19 +138,11 @@ TEST(LmMinimizeTest, ImproperInputEndsWithCodeZeroAndLeavesTheStart) {
     int m;
     LmControl control;
   };
-  LmControl negativeFtol;
-  negativeFtol.ftol = -1;
-  LmControl negativeGtol;
-  negativeGtol.gtol = -1e-12;
-  LmControl noBudget;
-  noBudget.maxcall = 0;
-  LmControl noStep;
-  noStep.stepbound = 0;
   const Case cases[] = {{"fewer residuals than parameters", 3, LmControl{}},
-                        {"negative ftol", 7, negativeFtol},
-                        {"negative gtol", 7, negativeGtol},
-                        {"no evaluation budget", 7, noBudget},
-                        {"no step bound", 7, noStep}};
+                        {"negative ftol", 7, LmControl{.ftol = -1}},
+                        {"negative gtol", 7, LmControl{.gtol = -1e-12}},
+                        {"no evaluation budget", 7, LmControl{.maxcall = 0}},
+                        {"no step bound", 7, LmControl{.stepbound = 0}}};
   for (Case c : cases) {
     std::vector<double> p = {90, 5, 0.5, 1};
     CountingPlugin plugin(kDoses, y, model);
@@ -167,25 +154,33 @@ TEST(LmMinimizeTest, ImproperInputEndsWithCodeZeroAndLeavesTheStart) {
   }
 }
 
-TEST(LmMinimizeTest, FitModelWithFewerPointsThanParametersKeepsTheEstimates) {
+// Where FitModel ends at once or never converges: too few points keep the estimates, residuals
+// zero at the start end after the start and one Jacobian, and NaN responses use the whole budget.
+TEST(LmMinimizeTest, FitModelEndsAsItsDataAllows) {
   const Sigmoid::FB_FourParam model;
-  std::vector<double> p;
-  LmControl outcome;
-  EXPECT_FALSE(FitModel({1, 10, 100}, {5, 50, 95}, p, model, &outcome));
-  EXPECT_EQ(outcome.info, kLmImproperInput);
-  EXPECT_EQ(p, (std::vector<double>{95, 5, 0, 1}));
-}
-
-TEST(LmMinimizeTest, ResidualsZeroAtTheStartEndAtOnceWithCodeFour) {
-  const Sigmoid::FB_FourParam model;
-  const std::vector<double> x = {1, 10, 100, 1000};
-  std::vector<double> p;
-  LmControl outcome;
-  EXPECT_TRUE(FitModel(x, std::vector<double>(4, 42.0), p, model, &outcome));
-  EXPECT_EQ(outcome.info, kLmOrthogonal);
-  EXPECT_EQ(outcome.fnorm, 0.0);
-  EXPECT_EQ(outcome.nfev, 1 + 4);  // the start and one Jacobian
-  EXPECT_EQ(p, (std::vector<double>{42, 42, 0, 1}));
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    std::vector<double> x, y;
+    bool fitted;
+    int info, minCalls, maxCalls;
+    std::vector<double> p;  // empty: not looked at
+  } cases[] = {
+      {{1, 10, 100}, {5, 50, 95}, false, kLmImproperInput, 0, 0, {95, 5, 0, 1}},
+      {{1, 10, 100, 1000}, {42, 42, 42, 42}, true, kLmOrthogonal, 1 + 4, 1 + 4, {42, 42, 0, 1}},
+      {kDoses, {3, 5, 12, nan, 85, 97, 99}, false, kLmBudgetUsed, 500, 500 + 4, {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<double> p;
+    LmControl outcome;
+    EXPECT_EQ(FitModel(c.x, c.y, p, model, &outcome), c.fitted) << c.info;
+    EXPECT_EQ(outcome.info, c.info);
+    EXPECT_GE(outcome.nfev, c.minCalls) << c.info;
+    EXPECT_LE(outcome.nfev, c.maxCalls) << c.info;
+    EXPECT_TRUE(c.info != kLmOrthogonal || outcome.fnorm == 0.0);
+    if (!c.p.empty()) {
+      EXPECT_EQ(p, c.p) << c.info;
+    }
+  }
 }
 
 TEST(LmMinimizeTest, CallbackStopEndsWithCodeTenAtTheLastAcceptedPoint) {
@@ -222,6 +217,15 @@ TEST(LmMinimizeTest, ReportsEveryEvaluationWithItsPhase) {
   EXPECT_EQ(plugin.phases_.back(), kLmPhaseEnd);
   EXPECT_EQ(control.nfev, plugin.evaluations_);
   EXPECT_EQ(plugin.lastNfev_, control.nfev);
+
+  // With 10 evaluations allowed, too few for this curve, the budget runs out. As in lmdif it is
+  // checked after each trial step, so a Jacobian may overrun it.
+  p = {99, 3, 1, 1};
+  control = LmControl{.maxcall = 2};
+  LmMinimize(7, 4, p.data(), plugin, control);
+  EXPECT_EQ(control.info, kLmBudgetUsed);
+  EXPECT_GE(control.nfev, 10);
+  EXPECT_LE(control.nfev, 10 + 4);
 }
 
 // A parameter the residuals never depend on: its column is zero, its scale 1, and the fit of
@@ -245,31 +249,6 @@ TEST(LmMinimizeTest, ZeroJacobianColumnStillTerminates) {
   EXPECT_TRUE(LmConverged(outcome.info) || outcome.info == kLmBudgetUsed) << outcome.info;
   EXPECT_NEAR(p[0], (2.1 + 7.8 + 18.6 + 31.2) / 30.0, 1e-7);
   EXPECT_EQ(p[1], 5.0);
-}
-
-TEST(LmMinimizeTest, BudgetRunsOutWithCodeFive) {
-  const Sigmoid::FB_FourParam model;
-  const std::vector<double> y = {3, 5, 12, 48, 85, 97, 99};
-  std::vector<double> p = {99, 3, 1, 1};
-  CountingPlugin plugin(kDoses, y, model);
-  LmControl control;
-  control.maxcall = 2;  // 10 evaluations: too few for this curve
-  LmMinimize(7, 4, p.data(), plugin, control);
-  EXPECT_EQ(control.info, kLmBudgetUsed);
-  // As in lmdif the budget is checked after each trial step, so a Jacobian may overrun it.
-  EXPECT_GE(control.nfev, 10);
-  EXPECT_LE(control.nfev, 10 + 4);
-}
-
-TEST(LmMinimizeTest, NaNResponsesNeverCountAsConverged) {
-  const Sigmoid::FB_FourParam model;
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  std::vector<double> p;
-  LmControl outcome;
-  EXPECT_FALSE(FitModel(kDoses, {3, 5, 12, nan, 85, 97, 99}, p, model, &outcome));
-  EXPECT_EQ(outcome.info, kLmBudgetUsed);
-  EXPECT_GE(outcome.nfev, 500);
-  EXPECT_LE(outcome.nfev, 500 + 4);
 }
 
 TEST(LmMinimizeTest, EnormNeitherUnderflowsNorOverflows) {

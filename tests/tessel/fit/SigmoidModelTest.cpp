@@ -37,11 +37,7 @@ TEST(SigmoidModelTest, ThreeEntriesMeanAUnitSlopeInBothModels) {
     // A fourth entry is honoured even by the three-parameter object.
     EXPECT_EQ(three.Evaluate(x, steep), four.Evaluate(x, steep));
   }
-}
-
-TEST(SigmoidModelTest, ThreeEntryGradientVectorGetsNoHillEntry) {
-  const FB_FourParam four;
-  const FB_ThreeParam three;
+  // A gradient vector of three entries gets no Hill entry.
   std::vector<double> g4(3, 0.0);
   std::vector<double> g3(3, 0.0);
   four.Gradient(2.0, Params{10.0, 1.0, 0.5, 1.0}, g4);

@@ -7,7 +7,7 @@
 
 #include "cli/LinkedModule.h"
 #include "strata/recording/Registrar.h"
-#include "support/TempFiles.h"
+#include "support/TestData.h"
 #include "support/TestRecording.h"
 #include "tessel/host/DocumentClass.h"
 #include "tessel/host/KeyboardHook.h"
@@ -38,14 +38,10 @@ std::string Describe(Strata::Registrar& registrar) {
   return out.str();
 }
 
-std::string Expected() {
-  return Testing::ReadFile(std::string(TESSEL_SOURCE_DIR) + "/tests/data/registration/module.tsv");
-}
-
 TEST(RegistrationTest, TheEntryPointRegistersClassesMenuAndCommandsInOrder) {
   auto registrar = MakeRef<Strata::Registrar>(MakeRef<Strata::CommandRegistry>());
   ASSERT_EQ(DllRegisterClassObjects(registrar.get()), 0);
-  EXPECT_EQ(Describe(*registrar), Expected());
+  EXPECT_EQ(Describe(*registrar), Testing::DataText("registration/module.tsv"));
   // Identified items each have an identity of their own.
   std::set<std::uint32_t> ids;
   for (const auto& m : registrar->Commands().Menu()) {
@@ -76,7 +72,7 @@ TEST(RegistrationTest, TheSharedLibraryExportsOnlyTheEntryPoint) {
   {
     auto registrar = MakeRef<Strata::Registrar>(MakeRef<Strata::CommandRegistry>());
     ASSERT_EQ(entry(registrar.get()), 0);
-    EXPECT_EQ(Describe(*registrar), Expected());
+    EXPECT_EQ(Describe(*registrar), Testing::DataText("registration/module.tsv"));
   }
   // The library stays loaded: Qt keeps pointers into it for the rest of the process.
 }

@@ -2,6 +2,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <sstream>
 #include <vector>
 
@@ -28,17 +29,16 @@ std::uint64_t Bits(double v) {
 
 // One channel holding exactly these samples in a block at the given interval.
 Strata::Recording Signal(const std::vector<float>& values, double interval = 1.0) {
-  return Testing::RecordingBuilder()
-      .Block(interval, static_cast<std::uint32_t>(values.size()))
-      .Samples("Pressure", values)
-      .Build();
+  Strata::Recording r;
+  r.AddChannel("Pressure");
+  r.AddBlock(interval, static_cast<std::uint32_t>(values.size()));
+  r.BlockAt(0).samples[0] = values;
+  return r;
 }
 
 std::vector<float> Ramp(std::uint32_t n) {
   std::vector<float> v(n);
-  for (std::uint32_t i = 0; i < n; ++i) {
-    v[i] = static_cast<float>(i);
-  }
+  std::iota(v.begin(), v.end(), 0.0f);
   return v;
 }
 
@@ -93,17 +93,14 @@ TEST(CalculateResponseTest, EachMethodGivesTheTextbookValue) {
   }
 }
 
-TEST(CalculateResponseTest, OnlyNonFiniteSamplesGiveTheMissingResponseNaN) {
+// No finite sample, or none at all, gives the NaN of a missing response.
+TEST(CalculateResponseTest, NoFiniteSamplesGiveTheMissingResponseNaN) {
   TestChart chart(Signal({kNaN, kInf, -kInf, kNaN}));
-  Prepare(chart.Doc(), 0, 0, 4);
+  TableViewElem& cell = Prepare(chart.Doc(), 0, 0, 4);
   for (std::int32_t type = 0; type < kCalcTypeCount; ++type) {
     EXPECT_EQ(Bits(Measure(chart, type)), 0x7FF8600000000000u) << CalcTypeName(type);
   }
-}
-
-TEST(CalculateResponseTest, EmptySelectionCountsAsMeasuredWithNaN) {
-  TestChart chart(Signal(Ramp(10)));
-  TableViewElem& cell = Prepare(chart.Doc(), 3, 3, 3);
+  Prepare(chart.Doc(), 3, 3, 3);  // an empty selection still counts as measured
   EXPECT_EQ(Bits(Measure(chart, kCalcAverage)), 0x7FF8600000000000u);
   EXPECT_EQ(cell.autoBaseline, (Baseline{true, DBL_MAX, 0.0}));
   // A selection ending at tick 0 reads nothing either.
@@ -111,34 +108,21 @@ TEST(CalculateResponseTest, EmptySelectionCountsAsMeasuredWithNaN) {
   EXPECT_TRUE(std::isnan(Measure(chart, kCalcMaximum)));
 }
 
-TEST(CalculateResponseTest, PerDoseCorrectionSubtractsTheLowerOfDoseAndFirstSample) {
-  // Dose at tick 1 (value 4); the selection starts at tick 4 (value 10).
-  const std::vector<float> samples = {0, 4, 6, 8, 10, 12, 14, 16, 18, 20};
-  TestChart chart(Signal(samples));
-  TableViewElem& cell = Prepare(chart.Doc(), 1, 4, 8);
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcAverage, true), 13.0 - 4.0);
-  EXPECT_EQ(cell.autoBaseline, (Baseline{true, 4.0, 0.0}));
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaximum, true), 16.0 - 4.0);
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcIntegral, true), (13.0 - 4.0) * 4);
-  // Without correction the automatic baseline is still written, for the Analysis View.
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcAverage, false), 13.0);
-  EXPECT_EQ(cell.autoBaseline, (Baseline{true, 4.0, 0.0}));
-
-  // A dose sample above the first selection sample loses to it.
-  TestChart falling(Signal({0, 30, 6, 8, 10, 12, 14, 16}));
-  TableViewElem& fell = Prepare(falling.Doc(), 1, 4, 8);
-  EXPECT_DOUBLE_EQ(Measure(falling, kCalcMinimum, true), 0.0);
-  EXPECT_EQ(fell.autoBaseline.intercept, 10.0);
-}
-
-TEST(CalculateResponseTest, DoseAtOrAfterSelectionStartMeasuresFromTheFirstSample) {
-  TestChart chart(Signal({5, 7, 9, 2, 11, 4}));
-  Prepare(chart.Doc(), 2, 1, 6);  // dose inside the selection
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaximum, true), 11.0 - 7.0);
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcMinimum, true), 2.0 - 7.0);
-  Prepare(chart.Doc(), 1, 1, 6);  // dose exactly at the start
-  // Each sample less the first one (7), then averaged.
-  EXPECT_DOUBLE_EQ(Measure(chart, kCalcAverage, true), (0.0 + 2.0 - 5.0 + 4.0 - 3.0) / 5);
+TEST(CalculateResponseTest, PerDoseCorrectionSubtractsTheBaselineOfEachDose) {
+  for (const Testing::DataRow& c : Testing::DataTable("measure/per-dose-signals.txt")) {
+    SCOPED_TRACE(c.where + " " + c[0]);
+    TestChart chart(Signal(Samples(c[1]), c.Number(2)));
+    TableViewElem& cell =
+        Prepare(chart.Doc(), static_cast<std::uint32_t>(c.Int(3)),
+                static_cast<std::uint32_t>(c.Int(4)), static_cast<std::uint32_t>(c.Int(5)));
+    for (std::int32_t type = 0; type < kCalcTypeCount; ++type) {
+      EXPECT_DOUBLE_EQ(Measure(chart, type, true), c.Number(6 + static_cast<size_t>(type)))
+          << CalcTypeName(type);
+    }
+    // Without correction the automatic baseline is still written, for the Analysis View.
+    Measure(chart, kCalcAverage, false);
+    EXPECT_EQ(cell.autoBaseline, (Baseline{true, c.Number(11), 0.0}));
+  }
 }
 
 TEST(CalculateResponseTest, SlopedUserBaselineSubtractsAlongTicksFromTheDose) {
@@ -164,22 +148,13 @@ TEST(CalculateResponseTest, SlopedUserBaselineSubtractsAlongTicksFromTheDose) {
   EXPECT_NEAR(Measure(chart, kCalcAverage, true), sum / 1200, 1e-12);
   EXPECT_DOUBLE_EQ(Measure(chart, kCalcMaximum, true), maximum);
   EXPECT_NEAR(Measure(chart, kCalcIntegral, true), sum * kT, 1e-12);
-  // The user's baseline is used, but the automatic one is still written.
+  // The user's baseline is used, but the automatic one is still written; Max-Min ignores both.
   EXPECT_EQ(cell.autoBaseline.intercept, samples[50]);
   EXPECT_EQ(cell.userBaseline, (Baseline{true, kB, kS}));
+  EXPECT_EQ(Measure(chart, kCalcMaxMinusMin, true), Measure(chart, kCalcMaxMinusMin, false));
 }
 
-TEST(CalculateResponseTest, MaxMinusMinIgnoresEveryBaseline) {
-  TestChart chart(Signal({3, 9, -2, 4, 8, 1}, 0.1));
-  TableViewElem& cell = Prepare(chart.Doc(), 0, 2, 6);
-  const double plain = Measure(chart, kCalcMaxMinusMin, false);
-  EXPECT_DOUBLE_EQ(plain, 10.0);
-  EXPECT_EQ(Measure(chart, kCalcMaxMinusMin, true), plain);
-  cell.userBaseline = Baseline{true, 2.0, 30.0};
-  EXPECT_EQ(Measure(chart, kCalcMaxMinusMin, true), plain);
-}
-
-TEST(CalculateResponseTest, UnknownCalculationTypeGivesZeroAndFalse) {
+TEST(CalculateResponseTest, UnknownTypesCellsWithoutResponseAndPlacesOutsideGiveFalse) {
   TestChart chart(Signal(Ramp(10)));
   TableViewElem& cell = Prepare(chart.Doc(), 0, 1, 5);
   cell.response = 42.0;
@@ -191,11 +166,8 @@ TEST(CalculateResponseTest, UnknownCalculationTypeGivesZeroAndFalse) {
   // The whole table recalculates to zeros, and the result says so.
   EXPECT_FALSE(chart.Doc().RecalculateAllResponses());
   EXPECT_EQ(cell.text, "0");
-}
-
-TEST(CalculateResponseTest, CellWithoutResponseIsLeftAlone) {
-  TestChart chart(Signal(Ramp(10)));
-  TableViewElem& cell = Prepare(chart.Doc(), 0, 1, 5);
+  // A cell without a response is left alone.
+  chart.Doc().Settings().calcType = kCalcAverage;
   cell.responseAdded = false;
   cell.response = 7.0;
   const TableViewElem before = cell;
@@ -205,19 +177,15 @@ TEST(CalculateResponseTest, CellWithoutResponseIsLeftAlone) {
   EXPECT_FALSE(chart.Doc().CalculateResponse(99, 99));
 }
 
-TEST(CalculateResponseTest, NoSamplesFromTheHostGiveNaNAndFalse) {
-  TestChart chart(Signal(Ramp(10)));
-  TableViewElem& cell = Prepare(chart.Doc(), 0, 1, 5, /*channel=*/3);
-  EXPECT_FALSE(chart.Doc().CalculateResponse(kCol, kRow));
-  EXPECT_EQ(Bits(cell.response), 0x7FF8600000000000u);
-}
-
-TEST(CalculateResponseTest, UnreadableDoseSampleGivesNaNAndFalse) {
+TEST(CalculateResponseTest, NoSamplesFromTheHostOrAtTheDoseGiveNaNAndFalse) {
   // The dose position is the very end of a short second block: an enumerator, but no sample.
   Strata::Recording r = Signal(Ramp(100));
   r.AddBlock(1.0, 5);
   TestChart chart(std::move(r));
-  TableViewElem& cell = Prepare(chart.Doc(), 0, 10, 20);
+  TableViewElem& cell = Prepare(chart.Doc(), 0, 10, 20, /*channel=*/3);
+  EXPECT_FALSE(chart.Doc().CalculateResponse(kCol, kRow));
+  EXPECT_EQ(Bits(cell.response), 0x7FF8600000000000u);
+  cell.channel = 0;
   cell.dosePosition = TickPosition(1, 5);
   chart.Doc().Settings().perDoseBaseline = true;
   EXPECT_FALSE(chart.Doc().CalculateResponse(kCol, kRow));

@@ -15,10 +15,6 @@ constexpr std::uint32_t kC = kFirstRunColumn + 1;
 constexpr std::uint32_t kRow1 = kFirstDoseRow;
 constexpr std::uint32_t kRow2 = kFirstDoseRow + 1;
 
-void ExpectInvalidTargetMessage(TableSession& s) {
-  Testing::ExpectOneMessage(s.Person(), "invalid-target", MessageIcon::kError);
-}
-
 class MarkDoseTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -98,19 +94,19 @@ TEST_F(MarkDoseTest, ADoseCommentAlreadyInTheRecordingIsNotWrittenAgain) {
 TEST_F(MarkDoseTest, WithoutAValidTargetTheUserIsToldWhatIsNeeded) {
   // No selection in the Chart View.
   EXPECT_EQ(s.PressF2(), kFalse);
-  ExpectInvalidTargetMessage(s);
+  Testing::ExpectOneMessage(s.Person(), "invalid-target", MessageIcon::kError);
   EXPECT_EQ(s.PressF3(), kFalse);
-  ExpectInvalidTargetMessage(s);
+  Testing::ExpectOneMessage(s.Person(), "invalid-target", MessageIcon::kError);
   // A dose row without a dose.
   s.ActivePoint(0, 30);
   s.Table().SelectCell(kFirstDoseRow + 2, kB);
   EXPECT_EQ(s.PressF2(), kFalse);
-  ExpectInvalidTargetMessage(s);
+  Testing::ExpectOneMessage(s.Person(), "invalid-target", MessageIcon::kError);
   // A run without a channel.
   s.SetRunChannels({-1});
   s.Table().SelectCell(kRow1, kB);
   EXPECT_EQ(s.PressF3(), kFalse);
-  ExpectInvalidTargetMessage(s);
+  Testing::ExpectOneMessage(s.Person(), "invalid-target", MessageIcon::kError);
   EXPECT_TRUE(s.Comments().empty());
 }
 
@@ -188,7 +184,7 @@ TEST_F(MarkDoseTest, MonitoringWithoutRecordingDisablesMarking) {
   s.Table().Refresh();
   EXPECT_FALSE(s.Table().Enabled(TableButton::kMarkDose));
   EXPECT_EQ(s.PressF2(), kFalse);
-  ExpectInvalidTargetMessage(s);
+  Testing::ExpectOneMessage(s.Person(), "invalid-target", MessageIcon::kError);
   s.Host().StopSampling();
   // Recording into a fresh block, a dose can be marked again.
   s.Host().StartSampling(0.1, /*appendToLastBlock=*/false);

@@ -31,46 +31,34 @@ void Analyse(TestChart& t, std::int32_t channel) {
   AutoAnalyzer(t.Doc()).Run(ChartSelection{1, TickPosition(0, 0), TickPosition(0, 20000)});
 }
 
-struct ReanalysisCase {
-  const char* name;
-  std::vector<Testing::BathComment> comments;
-  std::int32_t channel;  // the auto-analysis channel
-  std::uint32_t runs;    // run columns after the first analysis
-};
-
-const ReanalysisCase kCases[] = {
-    // Measuring stores the channel measured in each cell of a run on all channels; the comment
-    // still carries -1 and must still find its cell.
-    {"CommentsOnAllChannelsAnyChannel",
-     {{-1, 1000, "TSL: <1> <Control>"}, {-1, 3000, "TSL: <10> <Control>"}},
-     kAnyChannel,
-     1},
-    // Blanks inside the brackets: the comment keeps them, the table fits the dose without.
-    {"BlanksAroundTheDose",
-     {{0, 1000, "TSL: < 1 > <R>"}, {0, 3000, "TSL: <1> <R>"}, {0, 5000, "TSL: <10 > <R>"}},
-     0,
-     1},
-};
-
-class ReanalysisTest : public ::testing::TestWithParam<ReanalysisCase> {};
-
-TEST_P(ReanalysisTest, ASecondAnalysisGivesTheSameTable) {
-  TestChart t(Testing::Bath(20000, GetParam().comments));
-  Analyse(t, GetParam().channel);
-  const TableViewMatrix& m = t.Doc().Matrix();
-  EXPECT_EQ(m.ColumnCount() - kFirstRunColumn, GetParam().runs);
-  for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
-    for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
-      EXPECT_EQ(m.Cell(r, c).doseMarked, m.Cell(r, c).responseAdded) << r << "," << c;
+TEST(ReanalysisTest, ASecondAnalysisGivesTheSameTable) {
+  const struct {
+    std::vector<Testing::BathComment> comments;
+    std::int32_t channel;  // the auto-analysis channel
+    std::uint32_t runs;    // run columns after the first analysis
+  } cases[] = {
+      // Measuring stores the channel measured in each cell of a run on all channels; the comment
+      // still carries -1 and must still find its cell.
+      {{{-1, 1000, "TSL: <1> <Control>"}, {-1, 3000, "TSL: <10> <Control>"}}, kAnyChannel, 1},
+      // Blanks inside the brackets: the comment keeps them, the table fits the dose without.
+      {{{0, 1000, "TSL: < 1 > <R>"}, {0, 3000, "TSL: <1> <R>"}, {0, 5000, "TSL: <10 > <R>"}}, 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.comments[0].text);
+    TestChart t(Testing::Bath(20000, c.comments));
+    Analyse(t, c.channel);
+    const TableViewMatrix& m = t.Doc().Matrix();
+    EXPECT_EQ(m.ColumnCount() - kFirstRunColumn, c.runs);
+    for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
+      for (std::uint32_t col = kFirstRunColumn; col < m.ColumnCount(); ++col) {
+        EXPECT_EQ(m.Cell(r, col).doseMarked, m.Cell(r, col).responseAdded) << r << "," << col;
+      }
     }
+    const std::vector<std::string> first = Snapshot(m);
+    Analyse(t, c.channel);
+    EXPECT_EQ(Snapshot(m), first);
   }
-  const std::vector<std::string> first = Snapshot(m);
-  Analyse(t, GetParam().channel);
-  EXPECT_EQ(Snapshot(m), first);
 }
-
-INSTANTIATE_TEST_SUITE_P(Comments, ReanalysisTest, ::testing::ValuesIn(kCases),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 // "TSL: < 1 > <R>" enters the dose 1: its value, its fitted point and its value after the
 // document is saved and reopened all agree.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "StreamBytes.h"
+#include "support/TestData.h"
 #include "support/TestRecording.h"
 #include "tessel/document/Document.h"
 #include "tessel/support/MemoryStream.h"
@@ -27,6 +28,33 @@ inline std::vector<std::uint8_t> SaveBytes(Tessel::Document& doc) {
 inline Tessel::Status LoadBytes(Tessel::Document& doc, const std::vector<std::uint8_t>& bytes) {
   auto stream = Tessel::MakeRef<Kor::MemoryStream>(bytes);
   return doc.SettingsObject().Load(stream.get());
+}
+
+// A cell of a matrix file under tests/data/persist and where it stands.
+struct PlacedCell {
+  std::uint32_t column, row;
+  Tessel::TableViewElem cell;
+};
+
+// The cells of a matrix file, in its order: column | row | text | flags | value | channel | start,
+// end and dose tick | comment | response | marked | added | the two baselines.
+inline std::vector<PlacedCell> CellsOf(const std::string& file) {
+  std::vector<PlacedCell> cells;
+  for (const DataRow& row : DataTable(file)) {
+    const std::vector<double> ticks = row.Numbers(6);
+    auto tick = [&](size_t i) { return TickPosition(0, static_cast<std::uint32_t>(ticks.at(i))); };
+    auto baseline = [&](size_t i) {
+      const std::vector<double> b = row.Numbers(i);
+      return Tessel::Baseline{b.at(0) != 0, b.at(1), b.at(2)};
+    };
+    // The cell's fields in their order.
+    const Tessel::TableViewElem e{
+        row[2],        row.Number(4), row.Int(5),   tick(0),    tick(1),     tick(2),     row[7],
+        row.Number(8), baseline(11),  baseline(12), row.Int(3), row.Flag(9), row.Flag(10)};
+    cells.push_back(
+        {static_cast<std::uint32_t>(row.Int(0)), static_cast<std::uint32_t>(row.Int(1)), e});
+  }
+  return cells;
 }
 
 // Gives every persisted field of the Document a value other than its default.
@@ -63,33 +91,8 @@ inline void FillEverything(Tessel::Document& doc) {
   TableViewMatrix& m = doc.Matrix();
   m.AppendRow();
   m.InsertColumn(3, m.NewRunColumn(3));
-  m.Cell(kRowLabel, 2).text = "Control";
-  m.Cell(kRowLabel, 2).commentText = "Control";
-  m.Cell(kRowLabel, 2).flags = 0x12;
-  m.Cell(kRowChannel, 2).text = "0";
-  m.Cell(kRowChannel, 2).flags = kFlagsRunChannelSet;
-  for (std::uint32_t r = kFirstDoseRow; r < m.RowCount(); ++r) {
-    TableViewElem& dose = m.Cell(r, kDoseColumn);
-    dose.text = r == kFirstDoseRow ? "0.001" : "1e-2";
-    dose.value = r == kFirstDoseRow ? 0.001 : 0.01;
-    dose.flags = 0x03;
-    dose.commentText = dose.text;
-    for (std::uint32_t c = kFirstRunColumn; c < m.ColumnCount(); ++c) {
-      TableViewElem& cell = m.Cell(r, c);
-      cell.text = "(marked)";
-      cell.value = 1.5 * r + c;
-      cell.channel = 0;
-      cell.start = TickPosition(0, 100 * r + c);
-      cell.end = TickPosition(0, 100 * r + c + 50);
-      cell.dosePosition = TickPosition(0, 100 * r);
-      cell.commentText = "c" + std::to_string(c);
-      cell.response = -3.25 * r - c;
-      cell.autoBaseline = Baseline{true, 98.5 + r, -0.125 * c};
-      cell.userBaseline = Baseline{c == 3, 0.5 * r, 0.25 * c};
-      cell.flags = 0x41;
-      cell.doseMarked = true;
-      cell.responseAdded = c == 2;
-    }
+  for (const PlacedCell& c : CellsOf("persist/filled-cells.txt")) {
+    m.Cell(c.row, c.column) = c.cell;
   }
   doc.TableViewState().currentRow = 4;
   doc.TableViewState().currentColumn = 2;

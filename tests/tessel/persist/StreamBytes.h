@@ -13,10 +13,8 @@ namespace Testing {
 // versions (which nothing writes any more) and damaged streams can be made in a few lines.
 class StreamBytes {
  public:
-  StreamBytes& Raw(std::initializer_list<std::uint8_t> bytes) {
-    for (std::uint8_t b : bytes) {
-      bytes_.push_back(b);
-    }
+  StreamBytes& Raw(const std::vector<std::uint8_t>& bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
     return *this;
   }
   StreamBytes& Int(std::int64_t v) {
@@ -47,19 +45,9 @@ class StreamBytes {
   }
   // A byte-counted ANSI string of an old stream.
   StreamBytes& Ansi(const std::vector<std::uint8_t>& text) {
-    Int(static_cast<std::int64_t>(text.size()));
-    for (std::uint8_t b : text) {
-      bytes_.push_back(b);
-    }
-    return *this;
+    return Int(static_cast<std::int64_t>(text.size())).Raw(text);
   }
   StreamBytes& Header(std::uint8_t level = 0x14) { return Raw({0xAA, 0xAA, level, 0x55}); }
-  StreamBytes& Append(const std::vector<std::uint8_t>& more) {
-    for (std::uint8_t b : more) {
-      bytes_.push_back(b);
-    }
-    return *this;
-  }
 
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
   size_t Size() const { return bytes_.size(); }
