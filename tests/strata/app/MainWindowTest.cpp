@@ -18,6 +18,7 @@
 #include "strata/app/MainWindow.h"
 #include "strata/import/RecordingImporter.h"
 #include "strata/recording/ScriptedMessageBox.h"
+#include "support/GridKeys.h"
 #include "support/QtApplication.h"
 #include "support/TempFiles.h"
 #include "support/TesselRun.h"
@@ -367,60 +368,6 @@ TEST_F(MainWindowTest, RecentFilesAreKeptBetweenRuns) {
   EXPECT_EQ(second.Count(), 1);
 }
 
-// The Table View's grid in its window, typed into as a person types: the first key opens the
-// cell's editor, Enter commits.
-class TableViewKeys {
- public:
-  explicit TableViewKeys(QDockWidget* dock) {
-    for (auto* v : dock->findChildren<QTableView*>()) {
-      if (v->accessibleName() == "Table") {
-        body_ = v;
-      } else if (v->accessibleName() == "Table header rows") {
-        header_ = v;
-      }
-    }
-  }
-  QTableView* ViewOf(int row) const { return row <= 3 ? header_ : body_; }
-  QModelIndex Index(int row, int column) const {
-    return body_->model()->index(row - 1, column - 1);
-  }
-  void Click(int row, int column) {
-    ViewOf(row)->setFocus();
-    QTest::mouseClick(ViewOf(row)->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      ViewOf(row)->visualRect(Index(row, column)).center());
-  }
-  void Type(int row, int column, const QString& text) {
-    Click(row, column);
-    QTest::keyClicks(ViewOf(row), text.left(1));
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, text.mid(1));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-  }
-  // The run's channel from the drop-down, by its place in the list.
-  void PickChannel(int column, int channel, QWidget* window) {
-    Click(3, column);
-    QTest::keyClick(header_, Qt::Key_Space);
-    // The editor just opened is the newest child; closed ones may linger until deleted.
-    const auto boxes = header_->viewport()->findChildren<QComboBox*>();
-    ASSERT_FALSE(boxes.isEmpty());
-    QComboBox* box = boxes.last();
-    box->hidePopup();
-    box->setCurrentIndex(channel);
-    QTest::keyClick(box, Qt::Key_Return);
-    QApplication::processEvents();
-    QApplication::setActiveWindow(window);
-  }
-  QString Text(int row, int column) const { return Index(row, column).data().toString(); }
-
- private:
-  QTableView* header_ = nullptr;
-  QTableView* body_ = nullptr;
-};
-
-// F2 reaches the Table View of the recording the user works in; while it records, the dose is
-// marked at the newest sample.
 // A dose response entered by hand on the demo recording: the run and its doses typed into the
 // Table View, each response selected in the Chart View and measured, once with the buttons and
 // once with F2 and F3; the document saved and opened again shows the same table, as the command
@@ -432,9 +379,9 @@ TEST_F(MainWindowTest, DosesAreMarkedAndMeasuredThroughTheTableView) {
   ExtensionMenu(*w)->actions().at(2)->trigger();  // &Table View
   QDockWidget* dock = w->findChild<QDockWidget*>("Tessel Table View");
   ASSERT_NE(dock, nullptr);
-  TableViewKeys grid(dock);
+  Testing::GridKeys grid(dock, w.get());
   grid.Type(1, 2, "Hand");
-  grid.PickChannel(2, 0, w.get());
+  grid.PickChannel(2, 0);
   grid.Type(4, 1, "0.001");
   grid.Type(5, 1, "0.003");
   ChartView& chart = w->Active()->View();
@@ -479,7 +426,8 @@ TEST_F(MainWindowTest, DosesAreMarkedAndMeasuredThroughTheTableView) {
   ASSERT_TRUE(w->Open(saved));
   QDockWidget* again = w->OpenView(w->Module().Commands().Menu().at(3).info.viewClass);
   ASSERT_NE(again, nullptr);
-  EXPECT_EQ((QStringList{TableViewKeys(again).Text(4, 2), TableViewKeys(again).Text(5, 2)}),
+  EXPECT_EQ((QStringList{Testing::GridKeys(again, w.get()).Text(4, 2),
+                         Testing::GridKeys(again, w.get()).Text(5, 2)}),
             responses);
   const auto table = Testing::Tessel({"table", saved.toStdString()});
   ASSERT_EQ(table.status, 0) << table.err;
@@ -496,9 +444,9 @@ TEST_F(MainWindowTest, F2MarksIntoTheActiveRecordingAtItsNewestSample) {
   ChartWindow* a = w->Active();
   QDockWidget* dock = w->OpenView(w->Module().Commands().Menu().at(3).info.viewClass);
   ASSERT_NE(dock, nullptr);
-  TableViewKeys grid(dock);
+  Testing::GridKeys grid(dock, w.get());
   grid.Type(1, 2, "Control");
-  grid.PickChannel(2, 0, w.get());
+  grid.PickChannel(2, 0);
   grid.Type(4, 1, "1");
   ASSERT_TRUE(a->StartSampling());
   a->SampleFor(2.0);

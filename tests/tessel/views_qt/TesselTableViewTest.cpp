@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include "support/GridKeys.h"
 #include "support/QtApplication.h"
 #include "support/TempFiles.h"
 #include "tessel/export/TableTextWriter.h"
@@ -32,60 +33,12 @@ class TesselTableViewTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    keys_ = std::make_unique<Testing::GridKeys>(view_->Grid(), window_);
     tester_ = std::make_unique<QAbstractItemModelTester>(
         &view_->Grid()->Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
   }
 
   TVF_Grid::Grid& Grid() { return *view_->Grid(); }
-  // The part of the grid that shows a cell: the fixed header rows, or the scrolling body.
-  QTableView& ViewOf(std::uint32_t row) {
-    return row <= TVF_Grid::Grid::kFrozenRows ? Grid().Frozen() : Grid().Body();
-  }
-  QPoint At(std::uint32_t row, std::uint32_t column) {
-    const QModelIndex index =
-        Grid().Model().index(static_cast<int>(row) - 1, static_cast<int>(column) - 1);
-    return ViewOf(row).visualRect(index).center();
-  }
-  void Click(std::uint32_t row, std::uint32_t column) {
-    // A click gives the grid the keyboard; offscreen, after a closed pop-up, it may not.
-    ViewOf(row).setFocus();
-    QTest::mouseClick(ViewOf(row).viewport(), Qt::LeftButton, Qt::NoModifier, At(row, column));
-  }
-  // Selects a cell and types into it, as a person does: the first key opens the editor with
-  // that key, the rest go to the editor, Enter commits.
-  void Type(std::uint32_t row, std::uint32_t column, const QString& text) {
-    Click(row, column);
-    QTest::keyClicks(&ViewOf(row), text.left(1));
-    // The open editor has the keyboard; editors closed before may still linger until deleted.
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    ASSERT_NE(editor, nullptr) << row << "," << column;
-    QTest::keyClicks(editor, text.mid(1));
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The editor commits once the key has been handled.
-    QApplication::processEvents();
-  }
-  // A run's channel from its drop-down, by its place in the list of the recording's channels.
-  void PickChannel(std::uint32_t column, int channel) {
-    Click(3, column);
-    QTest::keyClick(&Grid().Frozen(), Qt::Key_Space);
-    const auto boxes = Grid().Frozen().viewport()->findChildren<QComboBox*>();
-    ASSERT_FALSE(boxes.isEmpty());
-    QComboBox* box = boxes.last();  // the newest; closed editors may linger until deleted
-    ASSERT_EQ(box->count(), 2);
-    box->hidePopup();
-    box->setCurrentIndex(channel);
-    QTest::keyClick(box, Qt::Key_Return);
-    QApplication::processEvents();
-    // The drop-down's list was a window of its own: the Table View is the active window again.
-    QApplication::setActiveWindow(window_);
-  }
-  QString Shown(std::uint32_t row, std::uint32_t column) {
-    return Grid()
-        .Model()
-        .index(static_cast<int>(row) - 1, static_cast<int>(column) - 1)
-        .data()
-        .toString();
-  }
   const std::string& Stored(std::uint32_t row, std::uint32_t column) {
     return chart_.Doc().Matrix().Cell(row, column).text;
   }
@@ -98,36 +51,37 @@ class TesselTableViewTest : public ::testing::Test {
   Testing::TestChart chart_{Testing::TwoChannelRecording()};
   Ref<TesselTableView> view_;
   QWidget* window_ = nullptr;
+  std::unique_ptr<Testing::GridKeys> keys_;
   std::unique_ptr<QAbstractItemModelTester> tester_;
 };
 
 TEST_F(TesselTableViewTest, ARunIsLabelledDosedMarkedAndMeasuredThroughTheWindow) {
   EXPECT_EQ(window_->windowTitle(), "Tessel Table View");
-  Type(1, 2, "Control");
+  keys_->Type(1, 2, "Control");
   EXPECT_EQ(Stored(1, 2), "Control");
 
   // The channel from the drop-down: stored as its index, shown as its title.
-  PickChannel(2, 0);
+  keys_->PickChannel(2, 0);
   EXPECT_EQ(Stored(3, 2), "0");
-  EXPECT_EQ(Shown(3, 2), "Pressure");
+  EXPECT_EQ(keys_->Text(3, 2), "Pressure");
 
   // A dose typed as 1e-3 is stored in general notation.
-  Type(4, 1, "1e-3");
+  keys_->Type(4, 1, "1e-3");
   EXPECT_EQ(Stored(4, 1), "0.001");
 
   // The Chart View's selection after the dose enables Mark Dose; then Add Response measures.
-  Click(4, 2);
+  keys_->Click(4, 2);
   EXPECT_FALSE(view_->Button(TableButton::kMarkDose)->isEnabled());
   chart_.Chart().Select(0, TickPosition(0, 10), TickPosition(0, 20));
   ASSERT_TRUE(view_->Button(TableButton::kMarkDose)->isEnabled());
   QTest::mouseClick(view_->Button(TableButton::kMarkDose), Qt::LeftButton);
-  EXPECT_EQ(Shown(4, 2), "(marked)");
-  Click(4, 2);
+  EXPECT_EQ(keys_->Text(4, 2), "(marked)");
+  keys_->Click(4, 2);
   ASSERT_TRUE(view_->Button(TableButton::kAddResponse)->isEnabled());
   QTest::mouseClick(view_->Button(TableButton::kAddResponse), Qt::LeftButton);
   // Ticks 10 to 19 of a channel equal to its tick number, shown to four significant figures.
   EXPECT_EQ(Stored(4, 2), "14.5");
-  EXPECT_EQ(Shown(4, 2), "14.5");
+  EXPECT_EQ(keys_->Text(4, 2), "14.5");
   EXPECT_TRUE(TakeMessages().empty());
 
   // The hidden buttons stay hidden; the others show their texts.
@@ -137,21 +91,21 @@ TEST_F(TesselTableViewTest, ARunIsLabelledDosedMarkedAndMeasuredThroughTheWindow
 }
 
 TEST_F(TesselTableViewTest, RefusalsAndConfirmationsComeOnceThroughTheWindow) {
-  Type(4, 1, "2");
-  Type(5, 1, "4");
-  Type(4, 2, "(marked)");
+  keys_->Type(4, 1, "2");
+  keys_->Type(5, 1, "4");
+  keys_->Type(4, 2, "(marked)");
   auto shown = TakeMessages();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "This is a reserved word and cannot be used.");
   EXPECT_EQ(Stored(4, 2), "");
-  Type(4, 2, "(MARKED)");
+  keys_->Type(4, 2, "(MARKED)");
   EXPECT_EQ(Stored(4, 2), "(MARKED)");
   EXPECT_TRUE(TakeMessages().empty());
 
   // Two ranges selected with Ctrl, one Delete key, one question; No keeps everything.
-  Click(4, 1);
-  QTest::mouseClick(Grid().Body().viewport(), Qt::LeftButton, Qt::ControlModifier, At(5, 1));
-  QTest::mouseClick(Grid().Body().viewport(), Qt::LeftButton, Qt::ControlModifier, At(4, 2));
+  keys_->Click(4, 1);
+  keys_->Click(5, 1, Qt::ControlModifier);
+  keys_->Click(4, 2, Qt::ControlModifier);
   chart_.Messages().Answer(MessageAnswer::kNo);
   QTest::keyClick(&Grid().Body(), Qt::Key_Delete);
   shown = TakeMessages();
@@ -168,13 +122,13 @@ TEST_F(TesselTableViewTest, RefusalsAndConfirmationsComeOnceThroughTheWindow) {
 // Each question of an edit, answered through the scripted person, on a run whose dose was
 // marked and measured through the window (so it has a dose comment in the recording).
 TEST_F(TesselTableViewTest, EveryQuestionOfAnEditIsAskedOnceAndNoKeepsTheTable) {
-  Type(1, 2, "Control");
-  Type(4, 1, "1");
-  PickChannel(2, 0);
+  keys_->Type(1, 2, "Control");
+  keys_->Type(4, 1, "1");
+  keys_->PickChannel(2, 0);
   chart_.Chart().Select(0, TickPosition(0, 10), TickPosition(0, 20));
-  Click(4, 2);
+  keys_->Click(4, 2);
   QTest::mouseClick(view_->Button(TableButton::kMarkDose), Qt::LeftButton);
-  Click(4, 2);
+  keys_->Click(4, 2);
   QTest::mouseClick(view_->Button(TableButton::kAddResponse), Qt::LeftButton);
   ASSERT_EQ(Stored(4, 2), "14.5");
   ASSERT_EQ(chart_.Chart().Data().Comments().size(), 1u);
@@ -197,17 +151,7 @@ TEST_F(TesselTableViewTest, EveryQuestionOfAnEditIsAskedOnceAndNoKeepsTheTable) 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
     chart_.Messages().Answer(c.answer);
-    if (*c.typed != '\0') {
-      Type(c.row, c.column, c.typed);
-    } else {
-      Click(c.row, c.column);
-      QTest::keyClicks(&ViewOf(c.row), "x");
-      auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-      ASSERT_NE(editor, nullptr);
-      editor->clear();
-      QTest::keyClick(editor, Qt::Key_Return);
-      QApplication::processEvents();
-    }
+    keys_->Type(c.row, c.column, c.typed);
     const auto shown = TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, Testing::MessageText(c.message));
@@ -218,7 +162,7 @@ TEST_F(TesselTableViewTest, EveryQuestionOfAnEditIsAskedOnceAndNoKeepsTheTable) 
 
   // Another channel from the drop-down would delete the run's responses: No keeps it.
   chart_.Messages().Answer(MessageAnswer::kNo);
-  PickChannel(2, 1);
+  keys_->PickChannel(2, 1);
   const auto shown = TakeMessages();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, Testing::MessageText("change-channel"));
@@ -231,10 +175,10 @@ TEST_F(TesselTableViewTest, EveryQuestionOfAnEditIsAskedOnceAndNoKeepsTheTable) 
 }
 
 TEST_F(TesselTableViewTest, CopyAndPrintCarryTheCellsAsTheExportsWriteThem) {
-  Type(1, 2, "Control");
-  Type(4, 1, "0.1");
-  Type(5, 1, "10");
-  Type(4, 2, "1.5");
+  keys_->Type(1, 2, "Control");
+  keys_->Type(4, 1, "0.1");
+  keys_->Type(5, 1, "10");
+  keys_->Type(4, 2, "1.5");
   // Rows 1 to 5 of the dose column and the run, as a drag over them selects them.
   TVF_Grid::GridModel& model = Grid().Model();
   Grid().Body().selectionModel()->select(QItemSelection(model.index(0, 0), model.index(4, 1)),
