@@ -58,9 +58,9 @@ void TableViewSettingsDlg::Connect() {
     model_.SetSigFigsText(text.toStdString());
     Show();
   });
-  for (const auto& [name, steps] : {std::pair{"up", 1}, std::pair{"down", -1}}) {
-    connect(spin_->findChild<QToolButton*>(QString::fromLatin1(name)), &QToolButton::clicked, this,
-            [this, steps] {
+  for (const std::pair<const char*, int>& arrow : {std::pair{"up", 1}, std::pair{"down", -1}}) {
+    connect(spin_->findChild<QToolButton*>(QString::fromLatin1(arrow.first)), &QToolButton::clicked,
+            this, [this, steps = arrow.second] {
               model_.Spin(steps);
               Show();
             });
