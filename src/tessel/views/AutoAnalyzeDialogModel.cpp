@@ -6,6 +6,7 @@
 
 #include "tessel/document/Document.h"
 #include "tessel/host/IChannelInfo.h"
+#include "tessel/host/IHelpService.h"
 #include "tessel/measure/AutoAnalysisWindow.h"
 #include "tessel/support/Strings.h"
 
@@ -139,6 +140,23 @@ std::optional<Balloon> AutoAnalyzeDialogModel::Validate() const {
                    true};
   }
   return std::nullopt;
+}
+
+std::optional<OffsetCheck> AutoAnalyzeDialogModel::Leave(OffsetField field) const {
+  if (auto own = field == OffsetField::kStart ? ValidateStart() : ValidateStop()) {
+    return OffsetCheck{field, *own};
+  }
+  auto balloon = Validate();
+  if (!balloon) {
+    return std::nullopt;
+  }
+  return OffsetCheck{ValidateStart() ? OffsetField::kStart : OffsetField::kStop, *balloon};
+}
+
+void AutoAnalyzeDialogModel::PressHelp() {
+  if (Ref<IHelpService> help = QueryService<IHelpService>(doc_.Parent())) {
+    help->ShowTopic(kHelpFile, kAutoAnalyzeHelpTopic);
+  }
 }
 
 std::optional<AutoAnalysisReport> AutoAnalyzeDialogModel::Analyze() {

@@ -5,6 +5,7 @@
 
 #include "tessel/document/Document.h"
 #include "tessel/host/IChannelInfo.h"
+#include "tessel/host/IHelpService.h"
 #include "tessel/measure/AutoAnalyzer.h"
 #include "tessel/measure/DoseComment.h"
 #include "tessel/support/Strings.h"
@@ -113,6 +114,12 @@ ConversionReport ConvertCommentsDialogModel::Convert() {
   pairs_.clear();
   changed_ = false;
   return report;
+}
+
+void ConvertCommentsDialogModel::PressHelp() {
+  if (Ref<IHelpService> help = QueryService<IHelpService>(doc_.Parent())) {
+    help->ShowTopic(kHelpFile, kConvertCommentsHelpTopic);
+  }
 }
 
 }  // namespace Tessel

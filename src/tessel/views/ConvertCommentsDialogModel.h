@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "tessel/host/IChartDocument.h"
 #include "tessel/measure/CommentConverter.h"
+#include "tessel/views/DialogLayout.h"
 
 namespace Tessel {
 
@@ -16,6 +18,51 @@ inline constexpr const char* kMsgChangesLost =
     "Your changes will be lost.\n\nDo you want to continue?";
 inline constexpr const char* kMsgDoseNotPositive = "The dose must be a positive number.";
 inline constexpr const char* kSearchAllEntry = "All";
+inline constexpr const char* kConvertCommentsHelpTopic = "tsl_convertcomments";
+
+// The controls of the "Convert Comments" dialog by identifier.
+enum ConvertCommentsControlId : std::int32_t {
+  kIdConvert = 1,
+  kIdConvertCancel = 2,
+  kIdConvertHelp = 1164,
+  kIdSearchChannel = 1401,
+  kIdOutputChannel = 1402,
+  kIdRunLabel = 1403,
+  kIdDose = 1404,
+  kIdUnconverted = 1405,
+  kIdConverted = 1406,
+  kIdAdd = 1407,
+  kIdRemove = 1408,
+};
+
+inline constexpr std::array<ControlTemplate, 18> kConvertCommentsControls = {{
+    {kNoControlId, ControlKind::kGroupBox, "Convert comments", {7, 7, 380, 244}},
+    {kNoControlId, ControlKind::kLabel, "&Search channel:", {15, 22, 60, 8}},
+    // The heights of the lists are those of the opened lists.
+    {kIdSearchChannel, ControlKind::kDropDownList, "", {78, 20, 110, 120}},
+    {kNoControlId, ControlKind::kLabel, "&Output channel: ", {200, 22, 60, 8}},
+    {kIdOutputChannel, ControlKind::kDropDownList, "", {264, 20, 114, 120}},
+    {kNoControlId, ControlKind::kLabel, "R&un label:", {15, 40, 60, 8}},
+    {kIdRunLabel, ControlKind::kEditBox, "", {78, 38, 110, 12}},
+    {kNoControlId, ControlKind::kLabel, "&Dose:", {200, 40, 60, 8}},
+    {kIdDose, ControlKind::kEditBox, "", {264, 38, 114, 12}},
+    {kNoControlId, ControlKind::kLabel, "Unconverted comments", {15, 58, 150, 8}},
+    {kIdUnconverted, ControlKind::kListBox, "", {15, 68, 150, 176}},
+    {kIdAdd, ControlKind::kPushButton, "&Add >>", {171, 128, 52, 14}},
+    {kIdRemove, ControlKind::kPushButton, "&Remove", {171, 146, 52, 14}},
+    {kNoControlId, ControlKind::kLabel, "Converted dose comments", {229, 58, 150, 8}},
+    {kIdConverted, ControlKind::kListBox, "", {229, 68, 150, 176}},
+    {kIdConvertHelp,
+     ControlKind::kHelpButton,
+     "",
+     {7, 257, 18, 14},
+     "Display help on the Convert Comments dialog"},
+    {kIdConvert, ControlKind::kDefaultButton, "Convert", {283, 257, 50, 14}},
+    {kIdConvertCancel, ControlKind::kPushButton, "Cancel", {337, 257, 50, 14}},
+}};
+
+inline constexpr DialogTemplate kConvertCommentsDialog = {
+    0, "Convert Comments", "MS Shell Dlg", 8, 394, 278, kConvertCommentsControls};
 
 // Everything the "Convert Comments" dialog decides, without the dialog: the channel lists, the
 // two parallel lists of comments and the dose comments they will become, Add >> and Remove, the
@@ -53,6 +100,9 @@ class ConvertCommentsDialogModel {
   bool Cancel();
 
   ConversionReport Convert();
+
+  // The Help button and F1: the dialog's topic in the module's help file.
+  void PressHelp();
 
  private:
   void Fill();

@@ -13,7 +13,9 @@ enum class ControlKind {
   kLabel,
   kDropDownList,  // a list without typing
   kEditBox,
-  kUpDown,  // attached to the edit box before it
+  kReadOnlyText,  // an edit box that shows a value the user cannot change
+  kListBox,       // lines the user selects, several at once
+  kUpDown,        // attached to the edit box before it
   kErrorMarker,
   kCheckBox,
   kRadioButton,  // the first of a group starts the group

@@ -39,6 +39,30 @@ std::function<void()> ModuleActionHandler(ModuleAction action) {
           RunSettingsCommand(*doc, Dialogs().settings);
         }
       };
+    case ModuleAction::kAutoAnalyze:
+      if (!Dialogs().autoAnalyze) {
+        return {};
+      }
+      return [] {
+        if (Document* doc = CurrentDocument()) {
+          AutoAnalyzeDialogModel model(*doc);
+          if (model.Open()) {
+            Dialogs().autoAnalyze(model);
+          }
+        }
+      };
+    case ModuleAction::kConvertComments:
+      if (!Dialogs().convertComments) {
+        return {};
+      }
+      return [] {
+        if (Document* doc = CurrentDocument()) {
+          ConvertCommentsDialogModel model(*doc);
+          if (model.Open()) {
+            Dialogs().convertComments(model);
+          }
+        }
+      };
     case ModuleAction::kExportXml:
     case ModuleAction::kExportText:
       if (!Dialogs().saveFile) {

@@ -6,16 +6,21 @@
 #include <string>
 
 #include "tessel/host/ModuleAction.h"
+#include "tessel/views/AutoAnalyzeDialogModel.h"
+#include "tessel/views/ConvertCommentsDialogModel.h"
 #include "tessel/views/ExportCommands.h"
 #include "tessel/views/SettingsCommand.h"
 
 namespace Tessel {
 
 // The windows the module's commands open, supplied by the layer that draws them: the Settings
-// dialog, the save-file dialog, and the lookup of the user's documents folder (none when it
-// cannot be found).
+// dialog, the save-file dialog, the lookup of the user's documents folder (none when it cannot
+// be found), and the Auto-Analyze Selection and Convert Comments dialogs, shown modally over a
+// model that has opened (there is a selection).
 struct ModuleDialogs {
   SettingsDialogRunner settings;
+  std::function<void(AutoAnalyzeDialogModel&)> autoAnalyze;
+  std::function<void(ConvertCommentsDialogModel&)> convertComments;
   std::shared_ptr<ISaveFileChooser> saveFile;
   std::function<std::optional<std::string>()> documentsFolder;
 };

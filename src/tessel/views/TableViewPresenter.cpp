@@ -304,8 +304,12 @@ void TableViewPresenter::PressButton(TableButton button) {
         Recalculate();
       }
       break;
-    case TableButton::kAddToDataPad:
     case TableButton::kExport:
+      if (openExport_) {
+        openExport_();
+      }
+      break;
+    case TableButton::kAddToDataPad:
       break;
   }
 }

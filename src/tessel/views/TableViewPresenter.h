@@ -116,9 +116,10 @@ class TableViewPresenter : public IDocumentView {
   // The balloon tip to show under the buttons; empty for none.
   const std::string& Tip() const { return tip_; }
 
-  // Called after every change the widget must redraw; the Settings button's dialog.
+  // Called after every change the widget must redraw; the Settings and Export buttons' dialogs.
   void SetChangedHandler(std::function<void()> handler) { changed_ = std::move(handler); }
   void SetSettingsHandler(std::function<void()> handler) { openSettings_ = std::move(handler); }
+  void SetExportHandler(std::function<void()> handler) { openExport_ = std::move(handler); }
 
  private:
   // A run cell with a dose and a channel, with a Chart View position for it.
@@ -145,6 +146,7 @@ class TableViewPresenter : public IDocumentView {
   std::string tip_;
   std::function<void()> changed_;
   std::function<void()> openSettings_;
+  std::function<void()> openExport_;
 };
 
 }  // namespace Tessel

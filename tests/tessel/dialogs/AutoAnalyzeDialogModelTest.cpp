@@ -60,6 +60,41 @@ TEST(AutoAnalyzeDialogModelTest, OffsetsAreCheckedInOrder) {
   }
 }
 
+// Leaving a field checks it first, then everything; the balloon goes beside the field it is about.
+TEST(AutoAnalyzeDialogModelTest, LeavingAFieldMarksTheFieldAtFault) {
+  TestChart t(Bath());
+  t.Chart().Select(0, TickPosition(0, 0), TickPosition(0, 5000));
+  AutoAnalyzeDialogModel model(t.Doc());
+  ASSERT_TRUE(model.Open());
+  constexpr auto kStart = OffsetField::kStart;
+  constexpr auto kStop = OffsetField::kStop;
+  const struct {
+    const char* start;
+    const char* stop;
+    OffsetField leaving;
+    std::optional<OffsetField> marked;
+    const char* title;
+  } cases[] = {
+      {"4000", "5", kStart, kStart, "Invalid Start Time"},
+      {"4000", "5", kStop, kStart, "Invalid Start Time"},
+      {"1", "x", kStart, kStop, "Invalid Stop Time"},
+      {"4000", "x", kStop, kStop, "Invalid Stop Time"},
+      {"10", "10", kStart, kStop, "Invalid Stop Time"},
+      {"1", "5", kStop, std::nullopt, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + " " + c.stop);
+    model.SetStartText(c.start);
+    model.SetStopText(c.stop);
+    const std::optional<OffsetCheck> check = model.Leave(c.leaving);
+    ASSERT_EQ(check.has_value(), c.marked.has_value());
+    if (check) {
+      EXPECT_EQ(check->field, *c.marked);
+      EXPECT_EQ(check->balloon.title, c.title);
+    }
+  }
+}
+
 TEST(AutoAnalyzeDialogModelTest, AShortLastWindowWarnsButStillRuns) {
   TestChart t(Bath());
   t.Chart().Select(0, TickPosition(0, 0), TickPosition(0, 10000));

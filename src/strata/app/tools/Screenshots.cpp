@@ -3,15 +3,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 #include "strata/app/DataPadWindow.h"
 #include "strata/app/MainWindow.h"
@@ -86,6 +92,115 @@ bool TableViewShot(Strata::MainWindow& window, const QDir& out) {
   return shot;
 }
 
+// Runs shoot on the modal window named name once it is up.
+void WhenModal(const QString& name, std::function<void(QWidget&)> shoot) {
+  auto* timer = new QTimer(qApp);
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [=] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if ((modal != nullptr && modal->objectName() == name) || ++*tries > 200) {
+      timer->stop();
+      timer->deleteLater();
+      if (modal != nullptr && modal->objectName() == name) {
+        QTest::qWait(50);
+        shoot(*modal);
+      }
+    }
+  });
+  timer->start(20);
+}
+
+void ChooseTessel(Strata::MainWindow& window, const QString& text) {
+  if (QMenu* menu = window.menuBar()->findChild<QMenu*>(QStringLiteral("TESSEL"))) {
+    for (QAction* a : menu->actions()) {
+      if (a->text() == text) {
+        a->trigger();
+      }
+    }
+  }
+}
+
+// A dialog with the balloon tip it shows beside a field, which is a window of its own.
+QImage WithBalloon(QWidget& dialog) {
+  const QImage face = dialog.grab().toImage();
+  auto* balloon = dialog.findChild<QLabel*>(QStringLiteral("balloon"));
+  if (balloon == nullptr || !balloon->isVisible()) {
+    return face;
+  }
+  const QPoint at = balloon->pos() - dialog.mapToGlobal(QPoint(0, 0));
+  const QRect all = QRect(QPoint(0, 0), face.size()).united(QRect(at, balloon->size()));
+  QImage shot(all.size(), QImage::Format_ARGB32);
+  shot.fill(dialog.palette().color(QPalette::Window).darker(115));
+  QPainter p(&shot);
+  p.drawImage(-all.topLeft(), face);
+  p.drawImage(at - all.topLeft(), balloon->grab().toImage());
+  return shot;
+}
+
+// Replaces a field's text by typing.
+void Type(QWidget& dialog, int id, const QString& text) {
+  if (auto* field = dialog.findChild<QLineEdit*>(QString::number(id))) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+  }
+}
+
+void Press(QWidget& dialog, int id) {
+  if (auto* button = dialog.findChild<QPushButton*>(QString::number(id))) {
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+}
+
+// Tessel's Settings dialog with the significant figures refused, and the warning its OK shows.
+bool ShootSettings(Strata::MainWindow& window, const QDir& out) {
+  bool saved = false;
+  WhenModal(QStringLiteral("TableViewSettingsDlg"), [&](QWidget& dialog) {
+    Type(dialog, 1193, QStringLiteral("11"));
+    QTest::qWait(50);
+    saved = Save(WithBalloon(dialog), out, "settings-dialog.png");
+    WhenModal(QStringLiteral("SettingsWarningDlg"), [&](QWidget& warning) {
+      saved = Save(warning.grab().toImage(), out, "settings-warning.png") && saved;
+      Press(warning, 1);
+    });
+    Press(dialog, 1);
+    Press(dialog, 2);
+  });
+  ChooseTessel(window, QStringLiteral("&Settings..."));
+  return saved;
+}
+
+// Auto-Analyze Selection and Convert Comments over the whole recording, as the README's
+// analysis window sets them.
+bool ShootCommentDialogs(Strata::MainWindow& window, const QDir& out) {
+  Strata::ChartDocument& chart = window.Active()->Chart();
+  const Strata::Recording& rec = chart.Data();
+  const std::int32_t last = rec.BlockCount() - 1;
+  chart.Select(0, Strata::TickPosition(0, 0),
+               Strata::TickPosition(static_cast<std::uint32_t>(last), rec.BlockAt(last).Ticks()));
+  bool saved = false;
+  WhenModal(QStringLiteral("AutoAnalyzeDlg"), [&](QWidget& dialog) {
+    Type(dialog, 1305, QStringLiteral("90"));
+    Type(dialog, 1307, QStringLiteral("118"));
+    QTest::qWait(50);
+    saved = Save(WithBalloon(dialog), out, "auto-analyze.png");
+    Press(dialog, 2);
+  });
+  ChooseTessel(window, QStringLiteral("A&uto-Analyze Selection..."));
+  WhenModal(QStringLiteral("ConvertCommentsDlg"), [&](QWidget& dialog) {
+    Type(dialog, 1403, QStringLiteral("Control"));
+    Type(dialog, 1404, QStringLiteral("0.1"));
+    if (auto* list = dialog.findChild<QListWidget*>(QStringLiteral("1405"))) {
+      list->setCurrentRow(0);
+    }
+    QTest::qWait(50);
+    saved = Save(dialog.grab().toImage(), out, "convert-comments.png") && saved;
+    Press(dialog, 2);
+  });
+  ChooseTessel(window, QStringLiteral("&Convert Comments..."));
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -158,5 +273,8 @@ int main(int argc, char** argv) {
     }
   });
   window.Windows().ShowShortcuts("Tessel");
+
+  saved = ShootSettings(window, out) && saved;
+  saved = ShootCommentDialogs(window, out) && saved;
   return saved ? 0 : 1;
 }

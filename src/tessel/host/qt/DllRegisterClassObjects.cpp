@@ -3,7 +3,11 @@
 #include "tessel/host/ModuleRegistration.h"
 #include "tessel/host/qt/KeyEventFilter.h"
 #include "tessel/views/ModuleActions.h"
+#include "tessel/views/qt/AutoAnalyzeDlg.h"
+#include "tessel/views/qt/ConvertCommentsDlg.h"
 #include "tessel/views/qt/PlaceholderView.h"
+#include "tessel/views/qt/SaveFileDialog.h"
+#include "tessel/views/qt/TableViewSettingsDlg.h"
 #include "tessel/views/qt/TesselTableView.h"
 
 namespace {
@@ -30,6 +34,14 @@ extern "C" __attribute__((visibility("default"))) Tessel::Status DllRegisterClas
     Tessel::IRegistrar* registrar) {
   using namespace Tessel;
   KeyEventFilter::Connect();
+  // The commands' windows first: a command registers with a handler only when it has them.
+  ModuleDialogs dialogs;
+  dialogs.settings = TableViewSettingsDlg::Run;
+  dialogs.autoAnalyze = AutoAnalyzeDlg::Run;
+  dialogs.convertComments = ConvertCommentsDlg::Run;
+  dialogs.saveFile = std::make_shared<SaveFileDialog>();
+  dialogs.documentsFolder = UserDocumentsFolder;
+  InstallModuleDialogs(std::move(dialogs));
   ModuleParts parts;
   parts.createDocument = [](IChartDocument* parent) -> Ref<IUnknown> {
     Ref<IChildDocument> doc = Document::Create(parent);

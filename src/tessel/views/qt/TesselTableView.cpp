@@ -11,7 +11,11 @@
 
 #include "tessel/export/TableTextWriter.h"
 #include "tessel/host/HostQueries.h"
+#include "tessel/views/ExportCommands.h"
+#include "tessel/views/SettingsCommand.h"
 #include "tessel/views/TableViewCells.h"
+#include "tessel/views/qt/SaveFileDialog.h"
+#include "tessel/views/qt/TableViewSettingsDlg.h"
 
 namespace Tessel {
 namespace {
@@ -59,6 +63,12 @@ TesselTableView::TesselTableView(Document& doc)
       doc_(&doc),
       presenter_(std::make_unique<TableViewPresenter>(doc)) {
   presenter_->SetChangedHandler([this] { Show(); });
+  presenter_->SetSettingsHandler([this] { RunSettingsCommand(*doc_, TableViewSettingsDlg::Run); });
+  // The hidden Export... button: with this view open, Export to Text is the view's own export.
+  presenter_->SetExportHandler([this] {
+    SaveFileDialog chooser;
+    ExportToText(*doc_, chooser, UserDocumentsFolder());
+  });
 }
 
 TesselTableView::~TesselTableView() {
