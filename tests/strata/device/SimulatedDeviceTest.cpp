@@ -14,7 +14,7 @@ Strata::Recording EmptyBath(const Strata::SimulatorSettings& s) {
 // The default experiment's device on a chart of its channels.
 class SimulatedBath : public ::testing::Test {
  protected:
-  const Strata::SimulatorSettings s;
+  const Strata::SimulatorSettings s{};
   Testing::TestChart chart{EmptyBath(s)};
   Strata::SimulatedDevice device{chart.Chart(), s};
 };
@@ -67,7 +67,7 @@ TEST_F(SimulatedBath, RealTimeRecordingDeliversChunksUntilTold) {
 }
 
 TEST(SimulatedDevice, RefusesAChartWithOtherChannels) {
-  const Strata::SimulatorSettings s;
+  const Strata::SimulatorSettings s{};
   Strata::Recording rec;
   rec.AddChannel("Only one");
   Testing::TestChart chart(rec);
