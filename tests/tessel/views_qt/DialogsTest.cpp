@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -272,24 +271,6 @@ TEST_F(DialogsTest, TheDemoIsAnalysedSetSavedAndExportedThroughTheMenusDialogs) 
   Choose(QStringLiteral("Export to &XML..."));
   SaveAs(documents + "/table");
   Choose(QStringLiteral("&Export to Text..."));
-  // With the Table View open, Export to Text is the Table View's own export; its Settings...
-  // button opens the same dialog, and Cancel there changes nothing.
-  Choose(QStringLiteral("&Table View"));
-  auto* table = window_->findChild<QDockWidget*>(QStringLiteral("Tessel Table View"));
-  ASSERT_NE(table, nullptr);
-  bool cancelled = false;
-  WhenModal(QStringLiteral("TableViewSettingsDlg"), [&](QWidget& dialog) {
-    Click(dialog, 2);
-    cancelled = !dialog.isVisible();
-  });
-  for (auto* b : table->findChildren<QPushButton*>()) {
-    if (b->text() == "Settings...") {
-      QTest::mouseClick(b, Qt::LeftButton);
-    }
-  }
-  EXPECT_TRUE(cancelled);
-  SaveAs(documents + "/table-view");
-  Choose(QStringLiteral("&Export to Text..."));
   if (configHome.isNull()) {
     qunsetenv("XDG_CONFIG_HOME");
   } else {
@@ -300,8 +281,6 @@ TEST_F(DialogsTest, TheDemoIsAnalysedSetSavedAndExportedThroughTheMenusDialogs) 
   ASSERT_EQ(exported.status, 0) << exported.err;
   EXPECT_EQ(ReadAll(documents + "/table.xml"), ReadAll(folder / "command.xml"));
   EXPECT_EQ(ReadAll(documents + "/table.txt"), ReadAll(folder / "command.txt"));
-  EXPECT_EQ(ReadAll(documents + "/table-view.txt"), ReadAll(folder / "command.txt"));
-  EXPECT_EQ(Responses(saved), responses);  // the cancelled settings changed nothing
   for (const auto& m : messages_->Messages()) {
     EXPECT_NE(m.icon, Tessel::MessageIcon::kError) << m.text;
   }
