@@ -87,6 +87,8 @@ MainWindow::MainWindow(Ref<Tessel::IMessageBox> messages, const QString& pluginF
 }
 
 MainWindow::~MainWindow() {
+  // Focus moves while the window's children go; the window must no longer hear of it.
+  disconnect(qApp, nullptr, this, nullptr);
   CloseViews(nullptr);
   while (tabs_->count() > 0) {
     auto* w = qobject_cast<ChartWindow*>(tabs_->widget(0));

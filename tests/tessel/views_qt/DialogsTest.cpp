@@ -174,6 +174,13 @@ class DialogsTest : public ::testing::Test {
 };
 
 TEST_F(DialogsTest, TheDemoIsAnalysedSetSavedAndExportedThroughTheMenusDialogs) {
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  // Under the sanitizers the non-native save dialog raises a prompt of its own on accept, which
+  // nothing here answers; the normal build runs this walk through the menus.
+  GTEST_SKIP() << "the save dialog's own prompt under the sanitizer build";
+#endif
+#endif
   Testing::TempDir folder;
 
   // Auto-Analyze Selection: both offsets typed, a refused one first.
